@@ -18,11 +18,16 @@ class EPictureError : public Exception {
 
 enum class PictureKind { Bitmap, Jpeg };
 
+// Largest picture accepted, in pixels (48 MB as a 24-bit image); also bounded by MaxImageSide per side.
+constexpr int64_t MaxPicturePixels = 16 * 1024 * 1024;
+
 // Chooses the reader by the file name's extension (".jpg", ".jpeg" → JPEG; anything else → bitmap);
 // raises EPictureError for malformed input.
 Image24 ReadPicture(std::span<const uint8_t> bytes, std::string_view fileName);
 PictureKind PictureKindOf(std::string_view fileName);
 
+// A Windows bitmap file ("BM" header): 1, 4, 8, 16, 24 or 32 bits per pixel, uncompressed, RLE8, RLE4 or
+// with bit fields, bottom-up or top-down.
 Image24 ReadBitmap(std::span<const uint8_t> bytes);
 Image24 ReadJpeg(std::span<const uint8_t> bytes);
 
