@@ -5,7 +5,8 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
   std::vector<std::string> words;
   size_t i = 0;
   for (;;) {
-    while (i < commandLine.size() && isSeparator(commandLine[i])) ++i;
+    while (i < commandLine.size() && isSeparator(commandLine[i]))
+      ++i;
     if (i >= commandLine.size()) break;
     std::string word;
     bool quoted = false;

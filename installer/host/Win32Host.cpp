@@ -19,9 +19,7 @@ std::wstring Wide(const std::string &utf8) {
   return std::wstring(w.begin(), w.end());
 }
 
-std::string Narrow(const wchar_t *wide) {
-  return text::Utf16ToUtf8(reinterpret_cast<const char16_t *>(wide));
-}
+std::string Narrow(const wchar_t *wide) { return text::Utf16ToUtf8(reinterpret_cast<const char16_t *>(wide)); }
 
 struct HandleCloser {
   void operator()(HANDLE h) const { CloseHandle(h); }
@@ -46,7 +44,8 @@ std::string SystemErrorText(DWORD code) {
                                 nullptr, code, 0, reinterpret_cast<wchar_t *>(&buffer), 0, nullptr);
   std::wstring message = length ? std::wstring(buffer, length) : std::wstring();
   LocalFree(buffer);
-  while (!message.empty() && (message.back() <= L' ' || message.back() == L'.')) message.pop_back();
+  while (!message.empty() && (message.back() <= L' ' || message.back() == L'.'))
+    message.pop_back();
   return text::Utf16ToUtf8(std::u16string(message.begin(), message.end()));
 }
 

@@ -16,8 +16,8 @@ namespace {
 class TempFolder {
 public:
   TempFolder() {
-    path_ = fs::temp_directory_path() / ("kelvora-host-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                         std::to_string(counter_++));
+    path_ = fs::temp_directory_path() /
+            ("kelvora-host-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter_++));
     fs::create_directories(path_);
   }
   ~TempFolder() {

@@ -16,9 +16,8 @@ std::string Narrow(const std::wstring &wide) { return text::Utf16ToUtf8({wide.be
 
 // The environment block of this process with overrides applied, sorted as CreateProcess expects.
 std::wstring EnvironmentBlock(const std::map<std::string, std::string> &overrides) {
-  std::map<std::wstring, std::wstring, decltype([](const std::wstring &a, const std::wstring &b) {
-             return _wcsicmp(a.c_str(), b.c_str()) < 0;
-           })>
+  std::map<std::wstring, std::wstring,
+           decltype([](const std::wstring &a, const std::wstring &b) { return _wcsicmp(a.c_str(), b.c_str()) < 0; })>
       variables;
   wchar_t *block = GetEnvironmentStringsW();
   for (const wchar_t *p = block; *p; p += wcslen(p) + 1) {
@@ -34,7 +33,8 @@ std::wstring EnvironmentBlock(const std::map<std::string, std::string> &override
       variables[Wide(name)] = Wide(value);
   }
   std::wstring result;
-  for (const auto &[name, value] : variables) result += name + L"=" + value + L'\0';
+  for (const auto &[name, value] : variables)
+    result += name + L"=" + value + L'\0';
   result += L'\0';
   return result;
 }
