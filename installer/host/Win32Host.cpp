@@ -31,6 +31,45 @@ struct ComReleaser {
 };
 template <class T> using ComPtr = std::unique_ptr<T, ComReleaser>;
 
+// Writes all bytes into an existing file, replacing its contents; raises EWriteError when they do not all land.
+void WriteWholeFile(const wchar_t *path, std::span<const uint8_t> bytes) {
+  HANDLE raw = CreateFileW(path, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (raw == INVALID_HANDLE_VALUE) throw EWriteError();
+  UniqueHandle file(raw);
+  for (size_t done = 0; done < bytes.size();) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    if (!::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) throw EWriteError();
+    done += written;
+  }
+  if (!FlushFileBuffers(file.get())) throw EWriteError();
+}
+
+// Where a library is looked for: the Windows folder and the absolute folders on PATH, except the folder
+// of this program (the system folder is searched first, by the loader itself).
+std::vector<std::wstring> LibrarySearchFolders() {
+  std::vector<std::wstring> folders;
+  wchar_t buffer[MAX_PATH * 2] = {};
+  if (GetWindowsDirectoryW(buffer, MAX_PATH)) folders.push_back(buffer);
+  GetModuleFileNameW(nullptr, buffer, MAX_PATH * 2);
+  std::wstring own = buffer;
+  own = own.substr(0, own.find_last_of(L'\\'));
+  DWORD size = GetEnvironmentVariableW(L"PATH", nullptr, 0);
+  std::wstring path(size, L'\0');
+  path.resize(GetEnvironmentVariableW(L"PATH", path.data(), size));
+  for (size_t start = 0; start <= path.size();) {
+    size_t end = path.find(L';', start);
+    if (end == std::wstring::npos) end = path.size();
+    std::wstring folder = path.substr(start, end - start);
+    while (folder.size() > 3 && (folder.back() == L'\\' || folder.back() == L'/'))
+      folder.pop_back();
+    bool absolute = folder.size() >= 3 && folder[1] == L':' && (folder[2] == L'\\' || folder[2] == L'/');
+    if (absolute && _wcsicmp(folder.c_str(), own.c_str()) != 0) folders.push_back(folder);
+    start = end + 1;
+  }
+  return folders;
+}
+
 void CheckOle(HRESULT hr) {
   if (FAILED(hr)) throw EOleSysError(static_cast<uint32_t>(hr), SystemErrorText(static_cast<DWORD>(hr)));
 }
@@ -50,7 +89,14 @@ std::string SystemErrorText(DWORD code) {
 }
 
 bool Win32Host::LibraryLoads(const std::string &fileName) {
-  HMODULE module = LoadLibraryW(Wide(fileName).c_str());
+  // The normal search order without the installer's own folder and the current folder: a library of the
+  // same name planted beside a downloaded installer must not run its code here.
+  std::wstring name = Wide(fileName);
+  HMODULE module = LoadLibraryExW(name.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  for (const std::wstring &folder : LibrarySearchFolders()) {
+    if (module) break;
+    module = LoadLibraryExW((folder + L"\\" + name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  }
   if (module) FreeLibrary(module);
   return module != nullptr;
 }
@@ -75,16 +121,26 @@ void Win32Host::CreateDir(const std::string &path) {
 void Win32Host::RemoveDir(const std::string &path) { RemoveDirectoryW(Wide(path).c_str()); }
 
 void Win32Host::WriteFile(const std::string &path, std::span<const uint8_t> bytes) {
-  HANDLE raw = CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (raw == INVALID_HANDLE_VALUE) throw EFCreateError(path, SystemErrorText(GetLastError()));
-  UniqueHandle file(raw);
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-    DWORD written = 0;
-    if (!::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) throw EWriteError();
-    done += written;
+  std::wstring target = Wide(path);
+  // Open the target as the plain write would, so a file in use fails here with the system's own reason.
+  HANDLE probe = CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) throw EFCreateError(path, SystemErrorText(GetLastError()));
+  CloseHandle(probe);
+
+  // The bytes go to a new file beside the target, which replaces the target only once complete: a write
+  // that fails part-way leaves the previous file as it was.
+  std::wstring folder = target.substr(0, target.find_last_of(L"\\/") + 1);
+  wchar_t temporary[MAX_PATH * 2] = {};
+  if (!GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"kel", 0, temporary))
+    throw EFCreateError(path, SystemErrorText(GetLastError()));
+  try {
+    WriteWholeFile(temporary, bytes);
+    if (!MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      throw EFCreateError(path, SystemErrorText(GetLastError()));
+  } catch (...) {
+    DeleteFileW(temporary);
+    throw;
   }
 }
 

@@ -87,6 +87,8 @@ TEST_F(Win32HostTest, WriteFileReplacesContentsAndReportsSharingViolation) {
   EXPECT_EQ(message, "Cannot create file \"" + path + "\". " + SystemErrorText(ERROR_SHARING_VIOLATION));
   EXPECT_NE(SystemErrorText(ERROR_SHARING_VIOLATION), "");
   EXPECT_EQ(ReadAll(path), std::string("\x09\x08"));
+  // The replacement is written beside the target first; nothing of it stays behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(Win32HostTest, SystemErrorTextDropsTrailingStopsAndLineBreaks) {

@@ -1,0 +1,195 @@
+// Installing through the window and silently, driving the real installer from outside.
+#include <shobjidl.h>
+
+#include "tests/e2e/InstallerFixture.h"
+
+namespace e2e {
+namespace {
+
+const std::vector<std::string> kCompleteLog = {
+    "Начата установка программы ...",      "Копирование файла Kelvora.exe",        "Копирование файла KelvoraV3DLL.dll",
+    "Копирование файла iKeyAPI.dll",       "Копирование файла eKalit.dll",         "Копирование файла registerdll.cmd",
+    "Копирование файла unregisterdll.cmd", "Копирование файла getmypublickey.cmd", "Регистрация KelvoraV3DLL.dll",
+};
+
+std::vector<std::string> WithFolderLine(const std::string &folder) {
+  std::vector<std::string> lines = kCompleteLog;
+  lines.insert(lines.begin() + 1, "Создание папки " + folder);
+  return lines;
+}
+
+// The target path and arguments of a shell link.
+std::pair<std::string, std::string> ReadShortcut(const fs::path &link) {
+  IShellLinkW *shellLink = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void **>(&shellLink))))
+    return {};
+  IPersistFile *file = nullptr;
+  shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file));
+  std::pair<std::string, std::string> result;
+  if (file && SUCCEEDED(file->Load(link.wstring().c_str(), STGM_READ))) {
+    wchar_t path[MAX_PATH] = {}, arguments[MAX_PATH] = {};
+    shellLink->GetPath(path, MAX_PATH, nullptr, 0);
+    shellLink->GetArguments(arguments, MAX_PATH);
+    result = {fs::path(path).u8string(), fs::path(arguments).u8string()};
+  }
+  if (file) file->Release();
+  shellLink->Release();
+  return result;
+}
+
+class Install : public InstallerFixture {
+protected:
+  static void SetUpTestSuite() { CoInitialize(nullptr); }
+
+  void ExpectInstalled(const fs::path &folder) {
+    fs::path standins = fs::u8path(WindowsPath(KELVORA_STANDIN_DIR));
+    for (const char *file : {"Kelvora.exe", "KelvoraV3DLL.dll", "iKeyAPI.dll", "eKalit.dll"})
+      EXPECT_EQ(ReadFileText(folder / file), ReadFileText(standins / file)) << file;
+    EXPECT_EQ(ReadFileText(folder / "registerdll.cmd"), "Kelvora -install");
+    EXPECT_EQ(ReadFileText(folder / "unregisterdll.cmd"), "Kelvora -uninstall");
+    EXPECT_EQ(ReadFileText(folder / "getmypublickey.cmd"), "Kelvora -getpublickey");
+    auto [linkTarget, linkArguments] = ReadShortcut(shortcut);
+    EXPECT_EQ(linkTarget, (folder / "Kelvora.exe").u8string());
+    EXPECT_EQ(linkArguments, "-sign");
+    EXPECT_TRUE(WaitForProgramStart("-install"));
+  }
+
+  // Presses the install button and answers the completion box; returns the log shown with it.
+  std::vector<std::string> InstallAndConfirm() {
+    Click(InstallButton());
+    HWND done = WaitForMessageDialog("Information");
+    EXPECT_NE(done, nullptr);
+    if (!done) return {};
+    EXPECT_NE(DialogText(done).find("Установка завершена !"), std::string::npos);
+    EXPECT_EQ(Progress(), 7);
+    std::vector<std::string> log = LogLines();
+    Answer(done, "OK");
+    EXPECT_EQ(process->WaitForExit(), 0u);
+    return log;
+  }
+};
+
+TEST_F(Install, CompleteInstallIntoANewFolder) {
+  Start();
+  EXPECT_EQ(InstallAndConfirm(), WithFolderLine(target.u8string()));
+  ExpectInstalled(target);
+  EXPECT_EQ(ReadFileText(target / "KelvoraDLL.dll"), "Kelvora -install");
+}
+
+TEST_F(Install, ExistingFolderKeepsItsKelvoraDllAndAcceptsATrailingBackslash) {
+  fs::path folder = sandbox / "Существующая папка";
+  fs::create_directories(folder);
+  std::ofstream(folder / "KelvoraDLL.dll") << "kept";
+  Start();
+  SendMessageW(FolderEdit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>((folder.wstring() + L"\\").c_str()));
+  EXPECT_EQ(InstallAndConfirm(), kCompleteLog);
+  ExpectInstalled(folder);
+  EXPECT_EQ(ReadFileText(folder / "KelvoraDLL.dll"), "kept");
+}
+
+TEST_F(Install, EachTokenArgumentInstallsSilently) {
+  for (const char *token : {"iKey", "eKalit", "iKey_eKalit"}) {
+    SCOPED_TRACE(token);
+    fs::remove_all(target);
+    Start(token);
+    EXPECT_EQ(process->WaitForExit(), 0u);
+    EXPECT_EQ(process->FindWindow("TMessageForm"), nullptr);
+    ExpectInstalled(target);
+  }
+}
+
+TEST_F(Install, OneDriverIsEnough) {
+  Start({}, kEKalit);
+  EXPECT_EQ(InstallAndConfirm(), WithFolderLine(target.u8string()));
+}
+
+TEST_F(Install, WithoutDriversOnlyTheErrorBoxAppearsAndTheButtonProbesAgain) {
+  Start({}, kNoDrivers);
+  for (int press = 0; press < 2; ++press) {
+    Click(InstallButton());
+    HWND box = process->WaitForWindow("#32770", "Установка Kelvora");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(LogLines(), std::vector<std::string>{});
+    EXPECT_EQ(Progress(), 0);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+  }
+  EXPECT_FALSE(fs::exists(target));
+  EXPECT_TRUE(process->Running());
+}
+
+TEST_F(Install, SilentInstallWithoutDriversEndsWithAFailureCode) {
+  Start("iKey", kNoDrivers);
+  HWND box = process->WaitForWindow("#32770", "Установка Kelvora");
+  ASSERT_NE(box, nullptr);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  CloseWithTitleBar(MainWindow());
+  auto code = process->WaitForExit();
+  ASSERT_TRUE(code.has_value());
+  EXPECT_NE(*code, 0u);
+}
+
+TEST_F(Install, MissingParentFolderIsReportedByTheOuterHandler) {
+  Start();
+  std::string folder = (sandbox / "missing" / "Kelvora").u8string();
+  SendMessageW(FolderEdit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fs::u8path(folder).wstring().c_str()));
+  Click(InstallButton());
+  HWND box = WaitForMessageDialog("Information");
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(DialogText(box).find("Во время установки возникла ошибка :\rInvalid filename"), std::string::npos);
+  EXPECT_EQ(LogLines().back(), "Ошибка: Invalid filename");
+  Answer(box, "OK");
+  EXPECT_FALSE(process->WaitForExit(1s).has_value()); // the window stays open
+}
+
+class LockedProgram : public Install {
+protected:
+  // A folder whose Kelvora.exe another process holds open without sharing.
+  void SetUp() override {
+    Install::SetUp();
+    folder = sandbox / "locked";
+    fs::create_directories(folder);
+    std::ofstream(folder / "Kelvora.exe") << "in use";
+    held = CreateFileW((folder / "Kelvora.exe").wstring().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Start();
+    SendMessageW(FolderEdit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.wstring().c_str()));
+    Click(InstallButton());
+    prompt = WaitForMessageDialog("Error");
+    ASSERT_NE(prompt, nullptr);
+    std::string text = DialogText(prompt);
+    EXPECT_NE(text.find("Ошибка !\rCannot create file \"" + (folder / "Kelvora.exe").u8string() + "\". "),
+              std::string::npos);
+    EXPECT_NE(text.find("\rПродолжить ?"), std::string::npos);
+    EXPECT_EQ(LogLines(), (std::vector<std::string>{kCompleteLog[0], kCompleteLog[1]}));
+    EXPECT_EQ(Progress(), 1);
+  }
+  void TearDown() override {
+    CloseHandle(held);
+    Install::TearDown();
+  }
+  fs::path folder;
+  HANDLE held = INVALID_HANDLE_VALUE;
+  HWND prompt = nullptr;
+};
+
+TEST_F(LockedProgram, AnsweredNoEndsWithoutFurtherLines) {
+  Answer(prompt, "&No");
+  EXPECT_TRUE(process->WaitForExit(5s).has_value());
+  EXPECT_EQ(ReadFileText(folder / "Kelvora.exe"), "in use");
+  EXPECT_FALSE(fs::exists(folder / "KelvoraV3DLL.dll"));
+}
+
+TEST_F(LockedProgram, AnsweredYesGoesOnToTheEnd) {
+  Answer(prompt, "&Yes");
+  HWND done = WaitForMessageDialog("Information");
+  ASSERT_NE(done, nullptr);
+  EXPECT_EQ(LogLines(), kCompleteLog);
+  Answer(done, "OK");
+  EXPECT_EQ(process->WaitForExit(), 0u);
+  EXPECT_EQ(ReadFileText(folder / "eKalit.dll").empty(), false);
+}
+
+} // namespace
+} // namespace e2e

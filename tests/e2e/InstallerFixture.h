@@ -1,0 +1,69 @@
+#pragma once
+// Runs the real installer under test in a sandbox of its own: a fresh "Program Files" folder, a folder of
+// stand-in token drivers on PATH, and a log into which the stand-in program records every start.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/WindowDriver.h"
+
+namespace e2e {
+
+namespace fs = std::filesystem;
+
+// A path of the build (a Unix path under Wine) as the Windows program sees it.
+std::string WindowsPath(const std::string &buildPath);
+std::string ReadFileText(const fs::path &path);
+std::vector<std::string> SplitLines(const std::string &text);
+// The clipboard's text, or empty.
+std::string ClipboardText();
+
+class InstallerFixture : public ::testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  enum Drivers { kNoDrivers = 0, kIKey = 1, kEKalit = 2, kBothDrivers = 3 };
+  // Starts the installer with arguments and the drivers on PATH; ProgramFiles is the sandbox's unless
+  // programFiles is given ("" removes the variable).
+  Process &Start(const std::string &arguments = {}, Drivers drivers = kBothDrivers,
+                 const std::string *programFiles = nullptr, const std::string &program = {});
+
+  // The installer window and its controls, found by class and caption.
+  HWND MainWindow();
+  HWND FolderEdit();
+  HWND Memo();
+  HWND ProgressBar();
+  HWND InstallButton();
+  std::vector<std::string> LogLines();
+  int Progress();
+
+  // The installer's message dialog with this caption ("Information", "Error", "Confirm", "Warning").
+  HWND WaitForMessageDialog(const std::string &caption);
+  // The dialog's text, copied out as the dialog's own copy command gives it.
+  std::string DialogText(HWND dialog);
+  void Answer(HWND dialog, const std::string &button);
+
+  // What the stand-in program recorded: one line per start with its arguments.
+  std::vector<std::string> ProgramStarts();
+  bool WaitForProgramStart(const std::string &arguments);
+
+  fs::path sandbox;
+  fs::path programFiles; // the sandbox's Program Files
+  fs::path target;       // programFiles / "Kelvora", the default target folder
+  fs::path sendTo;       // the user's Send To folder
+  fs::path shortcut;     // the installer's shortcut in it
+  std::unique_ptr<Process> process;
+
+private:
+  fs::path startsLog_;
+  HWND main_ = nullptr;
+};
+
+} // namespace e2e
