@@ -173,7 +173,7 @@ void CopyRectKeyedParent(Image24 &target, const Image24 &source, int x, bool use
 void BlendKeyed(Image24 &target, int x, int y, TColor key, double ratio, TRect r, const Image24 &source) {
   TPoint at{x, y};
   if (!ClipInclusive(r, at, source)) return;
-  const bool everyPixel = (key >> 24) == 0xFF;
+  const bool everyPixel = static_cast<uint32_t>(key) >> 24 == 0xFF;
   const Bgr k(key);
   for (int j = 0; j <= r.Bottom - r.Top; ++j) {
     const int ty = at.Y + j;
@@ -199,13 +199,13 @@ void MakeGrayExceptKey(Image24 &image, TColor key) {
 }
 
 TColor ColorBetween(TColor a, TColor b, double ratio) {
-  TColor result = a & 0xFF000000u;
+  uint32_t result = static_cast<uint32_t>(a) & 0xFF000000u;
   for (int shift = 0; shift < 24; shift += 8) {
     const int ca = (a >> shift) & 0xFF;
     const int cb = (b >> shift) & 0xFF;
-    result |= static_cast<TColor>(NearestByte(ratio * (ca - cb) + cb)) << shift;
+    result |= static_cast<uint32_t>(NearestByte(ratio * (ca - cb) + cb)) << shift;
   }
-  return result;
+  return static_cast<TColor>(result);
 }
 
 void CrossFade32(Image32 &target, const Image24 &a, const Image24 &b, uint8_t weight, const Image24 *weights) {

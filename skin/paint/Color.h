@@ -1,9 +1,10 @@
 #pragma once
 // Windows colour values as the painting core uses them: red in the low byte, then green, then blue.
+// The same type as the toolkit's colour values: signed, so that -1 can mean none in skin options.
 
 #include <cstdint>
 
-using TColor = uint32_t;
+using TColor = int32_t;
 
 // Transparent in every skin picture; also "none" in the painting core's colour variables.
 constexpr TColor KeyColor = 0xFF00FF;

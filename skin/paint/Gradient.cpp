@@ -22,8 +22,8 @@ void ParseGradient(std::string_view text, TsGradArray &list) {
   list.resize(steps);
   for (size_t i = 0; i < steps; ++i) {
     TsGradStep &step = list[i];
-    step.StartColor = static_cast<uint32_t>(text::StrToInt(words[i * 5]));
-    step.EndColor = static_cast<uint32_t>(text::StrToInt(words[i * 5 + 1]));
+    step.StartColor = text::StrToInt(words[i * 5]);
+    step.EndColor = text::StrToInt(words[i * 5 + 1]);
     step.Percent = static_cast<uint8_t>(std::clamp(text::StrToInt(words[i * 5 + 2]), 0, 100));
     step.Mode = text::StrToInt(words[i * 5 + 3]);
   }
@@ -36,8 +36,8 @@ namespace {
 class ColorRamp {
 public:
   ColorRamp(const TsGradStep &step, int n) {
-    const uint32_t from[3] = {BlueOf(step.StartColor), GreenOf(step.StartColor), RedOf(step.StartColor)};
-    const uint32_t to[3] = {BlueOf(step.EndColor), GreenOf(step.EndColor), RedOf(step.EndColor)};
+    const int from[3] = {BlueOf(step.StartColor), GreenOf(step.StartColor), RedOf(step.StartColor)};
+    const int to[3] = {BlueOf(step.EndColor), GreenOf(step.EndColor), RedOf(step.EndColor)};
     for (int c = 0; c < 3; ++c) {
       value_[c] = static_cast<float>(from[c]);
       delta_[c] = (static_cast<double>(to[c]) - from[c]) / n;

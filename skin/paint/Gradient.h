@@ -6,12 +6,13 @@
 #include <string_view>
 #include <vector>
 
+#include "skin/paint/Color.h"
 #include "skin/paint/Geometry.h"
 #include "skin/paint/Image24.h"
 
 struct TsGradStep {
-  uint32_t StartColor = 0;
-  uint32_t EndColor = 0;
+  TColor StartColor = 0;
+  TColor EndColor = 0;
   uint8_t Percent = 0; // share of the rectangle, 0 to 100
   int32_t Mode = 0;    // 0 top to bottom, 1 left to right, 2 four corners; only the first step's counts
 };

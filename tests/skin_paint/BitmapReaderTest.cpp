@@ -93,9 +93,9 @@ TEST(ReadBitmap, OneBitBottomUp) {
   ASSERT_EQ(image.Width(), 3);
   ASSERT_EQ(image.Height(), 2);
   EXPECT_EQ(image.Pixel(0, 1), White);
-  EXPECT_EQ(image.Pixel(1, 1), 0u);
+  EXPECT_EQ(image.Pixel(1, 1), 0);
   EXPECT_EQ(image.Pixel(2, 1), White);
-  EXPECT_EQ(image.Pixel(0, 0), 0u);
+  EXPECT_EQ(image.Pixel(0, 0), 0);
   EXPECT_EQ(image.Pixel(1, 0), White);
 }
 
@@ -108,7 +108,7 @@ TEST(ReadBitmap, FourBitAndIndicesBeyondThePaletteAreBlack) {
   const Image24 image = Read(bmp);
   EXPECT_EQ(image.Pixel(0, 0), Green);
   EXPECT_EQ(image.Pixel(1, 0), Blue);
-  EXPECT_EQ(image.Pixel(2, 0), 0u);
+  EXPECT_EQ(image.Pixel(2, 0), 0);
 }
 
 TEST(ReadBitmap, EightBitTopDown) {
@@ -134,8 +134,8 @@ TEST(ReadBitmap, CoreHeaderWithThreeBytePaletteEntries) {
   bmp.palette[7] = 0x123456;
   bmp.pixels = {7, 0, 0, 0};
   const Image24 image = Read(bmp);
-  EXPECT_EQ(image.Pixel(0, 0), 0x123456u);
-  EXPECT_EQ(image.Pixel(1, 0), 0u);
+  EXPECT_EQ(image.Pixel(0, 0), 0x123456);
+  EXPECT_EQ(image.Pixel(1, 0), 0);
 }
 
 TEST(ReadBitmap, SixteenBitDefaultFiveFiveFive) {
@@ -208,7 +208,7 @@ TEST(ReadBitmap, Rle8RunsAbsoluteRunsAndEndOfLine) {
   EXPECT_EQ(image.Pixel(3, 1), Green);
   EXPECT_EQ(image.Pixel(1, 0), Blue);
   EXPECT_EQ(image.Pixel(2, 0), Green);
-  EXPECT_EQ(image.Pixel(3, 0), 0u); // never written: index 0
+  EXPECT_EQ(image.Pixel(3, 0), 0); // never written: index 0
 }
 
 TEST(ReadBitmap, Rle8DeltaSkipsPixels) {
@@ -251,7 +251,7 @@ TEST(ReadBitmap, RunsBeyondTheRowAreCutNotWrapped) {
   bmp.pixels = {200, 1, 0, 1};
   const Image24 image = Read(bmp);
   EXPECT_EQ(image.Pixel(1, 1), Red);
-  EXPECT_EQ(image.Pixel(0, 0), 0u);
+  EXPECT_EQ(image.Pixel(0, 0), 0);
 }
 
 TEST(ReadBitmap, MalformedInputRaises) {
@@ -313,11 +313,11 @@ TEST(WriteBitmap, TwentyFourBitRoundTrip) {
   image.SetPixel(0, 0, 0x010203);
   image.SetPixel(2, 1, 0xFFEEDD);
   const std::vector<uint8_t> bytes = WriteBitmap24(image);
-  EXPECT_EQ(bytes.size(), 14u + 40 + 12 * 2);
+  EXPECT_EQ(bytes.size(), 14 + 40 + 12 * 2);
   const Image24 back = ReadBitmap(bytes);
-  EXPECT_EQ(back.Pixel(0, 0), 0x010203u);
-  EXPECT_EQ(back.Pixel(2, 1), 0xFFEEDDu);
-  EXPECT_EQ(back.Pixel(1, 1), 0u);
+  EXPECT_EQ(back.Pixel(0, 0), 0x010203);
+  EXPECT_EQ(back.Pixel(2, 1), 0xFFEEDD);
+  EXPECT_EQ(back.Pixel(1, 1), 0);
 }
 
 TEST(WriteBitmap, EightBitKeepsEveryColourAndHasTheStandardLayout) {
@@ -327,7 +327,7 @@ TEST(WriteBitmap, EightBitKeepsEveryColourAndHasTheStandardLayout) {
   image.SetPixel(5, 1, KeyColor);
   const std::vector<uint8_t> bytes = WriteBitmap8(image);
   // 1,024 bytes of palette are written only when all 256 entries are used; here 201 entries.
-  EXPECT_EQ(bytes.size(), 14u + 40 + 201 * 4 + 288 * 2);
+  EXPECT_EQ(bytes.size(), 14 + 40 + 201 * 4 + 288 * 2);
   EXPECT_EQ(bytes[28], 8);
   const Image24 back = ReadBitmap(bytes);
   for (int x = 0; x < 288; ++x)
@@ -346,8 +346,8 @@ TEST(ReadPicture, ChoosesTheReaderByExtension) {
   Image24 image(2, 2);
   image.Fill(0x445566);
   const std::vector<uint8_t> bytes = WriteBitmap24(image);
-  EXPECT_EQ(ReadPicture(bytes, "Master.Bmp").Pixel(1, 1), 0x445566u);
-  EXPECT_EQ(ReadPicture(bytes, "noextension").Pixel(0, 0), 0x445566u);
+  EXPECT_EQ(ReadPicture(bytes, "Master.Bmp").Pixel(1, 1), 0x445566);
+  EXPECT_EQ(ReadPicture(bytes, "noextension").Pixel(0, 0), 0x445566);
   EXPECT_THROW(ReadPicture(bytes, "pattern.JPG"), EPictureError);
   EXPECT_EQ(PictureKindOf("a.jpeg"), PictureKind::Jpeg);
   EXPECT_EQ(PictureKindOf("a.jpg.bmp"), PictureKind::Bitmap);

@@ -26,10 +26,10 @@ TEST(TacFastSum24, WeightsAddUpTo255WithRounding) {
   Image24 target = Filled(2, 2, 0xFFFFFF);
   Image24 source = Filled(2, 2, 0x000000);
   BlendImage(target, source, 255);
-  EXPECT_EQ(target.Pixel(0, 0), 0xFEFEFEu); // 255 becomes 254 whatever the source
+  EXPECT_EQ(target.Pixel(0, 0), 0xFEFEFE); // 255 becomes 254 whatever the source
   target.Fill(0xFFFFFF);
   BlendImage(target, source, 0);
-  EXPECT_EQ(target.Pixel(1, 1), 0x000000u); // 127 shr 8
+  EXPECT_EQ(target.Pixel(1, 1), 0x000000); // 127 shr 8
   target.Fill(RgbColor(200, 200, 200));
   source.Fill(RgbColor(100, 100, 100));
   BlendImage(target, source, 128);
@@ -50,7 +50,7 @@ TEST(BlendImage, DoesNothingForImagesOfDifferentSizes) {
   Image24 target = Filled(3, 3, 0x808080);
   Image24 source = Filled(3, 2, 0x000000);
   BlendImage(target, source, 0);
-  EXPECT_EQ(target.Pixel(1, 1), 0x808080u);
+  EXPECT_EQ(target.Pixel(1, 1), 0x808080);
 }
 
 TEST(BlendImageAt, NegativePointDrawsOnlyTheShiftedPartInsideTheTarget) {
@@ -60,8 +60,8 @@ TEST(BlendImageAt, NegativePointDrawsOnlyTheShiftedPartInsideTheTarget) {
   // target (x, y) takes source (x + 1, y + 2) for x 0..2 and y 0..1; weight 0 keeps (s * 255 + 127) shr 8
   EXPECT_EQ(target.Pixel(0, 0), RgbColor(10, 20, 7));
   EXPECT_EQ(target.Pixel(2, 1), RgbColor(30, 30, 7));
-  EXPECT_EQ(target.Pixel(3, 0), 0u);
-  EXPECT_EQ(target.Pixel(0, 2), 0u);
+  EXPECT_EQ(target.Pixel(3, 0), 0);
+  EXPECT_EQ(target.Pixel(0, 2), 0);
 }
 
 TEST(BlendImageAt, SourceRectIsCutAtTheTargetEdges) {
@@ -69,7 +69,7 @@ TEST(BlendImageAt, SourceRectIsCutAtTheTargetEdges) {
   Image24 source = Positional(5, 5);
   BlendImageAt(target, source, 0, TPoint{2, 2}, TRect{1, 1, 5, 5});
   EXPECT_EQ(target.Pixel(2, 2), RgbColor(10, 10, 7));
-  EXPECT_EQ(target.Pixel(1, 1), 0u);
+  EXPECT_EQ(target.Pixel(1, 1), 0);
 }
 
 TEST(BlendRectColor, RoundsHalvesToEvenInAnInclusiveRect) {
@@ -98,7 +98,7 @@ TEST(TintByMask, DarkMaskGivesTheColourWhiteMaskKeepsTheTarget) {
   EXPECT_EQ(target.Pixel(1, 1), RgbColor(199, 100, 100));
   Image24 other = Filled(3, 2, 0);
   TintByMask(other, mask, 0xFFFFFF);
-  EXPECT_EQ(other.Pixel(0, 0), 0u);
+  EXPECT_EQ(other.Pixel(0, 0), 0);
 }
 
 TEST(CopyKeyed, SkipsKeyPixelsAndPixelsOutsideTheTarget) {
@@ -106,10 +106,10 @@ TEST(CopyKeyed, SkipsKeyPixelsAndPixelsOutsideTheTarget) {
   Image24 source = Filled(2, 2, 0x222222);
   source.SetPixel(1, 1, KeyColor);
   CopyKeyed(target, source, 2, 2, KeyColor);
-  EXPECT_EQ(target.Pixel(2, 2), 0x222222u);
-  EXPECT_EQ(target.Pixel(1, 1), 0x111111u);
+  EXPECT_EQ(target.Pixel(2, 2), 0x222222);
+  EXPECT_EQ(target.Pixel(1, 1), 0x111111);
   CopyKeyed(target, source, -1, -1, KeyColor);
-  EXPECT_EQ(target.Pixel(0, 0), 0x111111u); // source (1, 1) is the key
+  EXPECT_EQ(target.Pixel(0, 0), 0x111111); // source (1, 1) is the key
 }
 
 TEST(CopyRectKeyed, CopiesAnInclusiveRectangle) {
@@ -118,8 +118,8 @@ TEST(CopyRectKeyed, CopiesAnInclusiveRectangle) {
   CopyRectKeyed(target, source, 1, KeyColor, TRect{1, 2, 2, 3}, 0);
   EXPECT_EQ(target.Pixel(1, 0), RgbColor(10, 20, 7));
   EXPECT_EQ(target.Pixel(2, 1), RgbColor(20, 30, 7));
-  EXPECT_EQ(target.Pixel(3, 0), 0u);
-  EXPECT_EQ(target.Pixel(1, 2), 0u);
+  EXPECT_EQ(target.Pixel(3, 0), 0);
+  EXPECT_EQ(target.Pixel(1, 2), 0);
 }
 
 TEST(CopyRectKeyed, RectBeyondTheSourceIsClippedWithoutMovingPixels) {
@@ -129,7 +129,7 @@ TEST(CopyRectKeyed, RectBeyondTheSourceIsClippedWithoutMovingPixels) {
   // source (0, 0) still lands at (1, 1): the cut-off part moved the position
   EXPECT_EQ(target.Pixel(1, 1), RgbColor(0, 0, 7));
   EXPECT_EQ(target.Pixel(3, 3), RgbColor(20, 20, 7));
-  EXPECT_EQ(target.Pixel(0, 0), 0u);
+  EXPECT_EQ(target.Pixel(0, 0), 0);
 }
 
 TEST(CopyRectKeyedParent, KeyPixelsReproduceTheParentCacheAtTheOffset) {
@@ -141,7 +141,7 @@ TEST(CopyRectKeyedParent, KeyPixelsReproduceTheParentCacheAtTheOffset) {
   CopyRectKeyedParent(target, source, 0, true, ci, KeyColor, TRect{0, 0, 2, 2}, 0);
   EXPECT_EQ(target.Pixel(0, 0), parent.Pixel(2, 1));
   EXPECT_EQ(target.Pixel(2, 2), parent.Pixel(4, 3));
-  EXPECT_EQ(target.Pixel(1, 1), 0xABCDEFu);
+  EXPECT_EQ(target.Pixel(1, 1), 0xABCDEF);
 }
 
 TEST(CopyRectKeyedParent, WithoutParentOrOutsideItKeyPixelsAreSkipped) {
@@ -149,16 +149,16 @@ TEST(CopyRectKeyedParent, WithoutParentOrOutsideItKeyPixelsAreSkipped) {
   Image24 source = Filled(3, 3, KeyColor);
   Image24 target = Filled(3, 3, 0x010101);
   CopyRectKeyedParent(target, source, 0, false, TCacheInfo{&parent, 0, 0, true}, KeyColor, TRect{0, 0, 2, 2}, 0);
-  EXPECT_EQ(target.Pixel(1, 1), 0x010101u);
+  EXPECT_EQ(target.Pixel(1, 1), 0x010101);
   CopyRectKeyedParent(target, source, 0, true, TCacheInfo{&parent, 0, 0, false}, KeyColor, TRect{0, 0, 2, 2}, 0);
-  EXPECT_EQ(target.Pixel(1, 1), 0x010101u);
+  EXPECT_EQ(target.Pixel(1, 1), 0x010101);
   // Offset (1, 1): parent column 3 is past its right edge, so the rest of each row is skipped;
   // parent row 3 is below it, so row 2 takes nothing.
   CopyRectKeyedParent(target, source, 0, true, TCacheInfo{&parent, 1, 1, true}, KeyColor, TRect{0, 0, 2, 2}, 0);
   EXPECT_EQ(target.Pixel(0, 0), parent.Pixel(1, 1));
   EXPECT_EQ(target.Pixel(1, 1), parent.Pixel(2, 2));
-  EXPECT_EQ(target.Pixel(2, 0), 0x010101u);
-  EXPECT_EQ(target.Pixel(0, 2), 0x010101u);
+  EXPECT_EQ(target.Pixel(2, 0), 0x010101);
+  EXPECT_EQ(target.Pixel(0, 2), 0x010101);
 }
 
 TEST(BlendKeyed, FloatingBlendRoundsToEvenAndSkipsTheKey) {
@@ -168,7 +168,7 @@ TEST(BlendKeyed, FloatingBlendRoundsToEvenAndSkipsTheKey) {
   BlendKeyed(target, 0, 0, KeyColor, 0.5, TRect{0, 0, 1, 1}, source);
   EXPECT_EQ(target.Pixel(0, 0), RgbColor(150, 150, 150)); // 150.5 -> 150
   EXPECT_EQ(target.Pixel(1, 1), RgbColor(201, 201, 201));
-  BlendKeyed(target, 0, 0, 0xFF000000u | KeyColor, 0.0, TRect{0, 0, 1, 1}, source);
+  BlendKeyed(target, 0, 0, static_cast<TColor>(0xFF000000u | KeyColor), 0.0, TRect{0, 0, 1, 1}, source);
   EXPECT_EQ(target.Pixel(1, 1), KeyColor); // with the high byte set every pixel takes part
 }
 
@@ -177,7 +177,7 @@ TEST(BlendKeyed, NegativeRectStartShiftsTheTargetPosition) {
   Image24 source = Positional(3, 3);
   BlendKeyed(target, 0, 0, KeyColor, 0.0, TRect{-1, -2, 2, 2}, source);
   EXPECT_EQ(target.Pixel(1, 2), RgbColor(0, 0, 7));
-  EXPECT_EQ(target.Pixel(0, 0), 0u);
+  EXPECT_EQ(target.Pixel(0, 0), 0);
 }
 
 TEST(MakeGray, AveragesChannelsAndCanSpareTheKey) {
@@ -191,9 +191,9 @@ TEST(MakeGray, AveragesChannelsAndCanSpareTheKey) {
 }
 
 TEST(ColorBetween, MixesEachByteAndKeepsTheHighByteOfA) {
-  EXPECT_EQ(ColorBetween(0x000000, 0xFFFFFF, 0.4), 0x999999u); // nearest(0.4 * (0 - 255) + 255) = 153
-  EXPECT_EQ(ColorBetween(0x12000000u | 0x0000FF, 0x000000, 1.0), 0x120000FFu);
-  EXPECT_EQ(ColorBetween(0x0000FF, 0x000000, 0.5), 0x000080u); // 127.5 -> 128
+  EXPECT_EQ(ColorBetween(0x000000, 0xFFFFFF, 0.4), 0x999999); // nearest(0.4 * (0 - 255) + 255) = 153
+  EXPECT_EQ(ColorBetween(0x120000FF, 0x000000, 1.0), 0x120000FF);
+  EXPECT_EQ(ColorBetween(0x0000FF, 0x000000, 0.5), 0x000080); // 127.5 -> 128
 }
 
 TEST(CrossFade32, WritesTheBlendIntoThreeBytesAndKeepsTheFourth) {
@@ -212,8 +212,8 @@ TEST(CrossFade32, WritesTheBlendIntoThreeBytesAndKeepsTheFourth) {
 TEST(FillRectColor, FillsOnlyTheClippedRectangle) {
   Image24 image = Filled(3, 3, 0);
   FillRectColor(image, TRect{-2, 1, 2, 10}, 0x0A0B0C);
-  EXPECT_EQ(image.Pixel(0, 1), 0x0A0B0Cu);
-  EXPECT_EQ(image.Pixel(1, 2), 0x0A0B0Cu);
-  EXPECT_EQ(image.Pixel(2, 2), 0u);
-  EXPECT_EQ(image.Pixel(0, 0), 0u);
+  EXPECT_EQ(image.Pixel(0, 1), 0x0A0B0C);
+  EXPECT_EQ(image.Pixel(1, 2), 0x0A0B0C);
+  EXPECT_EQ(image.Pixel(2, 2), 0);
+  EXPECT_EQ(image.Pixel(0, 0), 0);
 }

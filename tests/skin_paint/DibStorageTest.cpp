@@ -22,13 +22,13 @@ TEST(DibStorage, GdiAndThePixelLoopsShareTheMemory) {
     const RECT rect{1, 1, 3, 2};
     FillRectColor(surface.Handle(), rect, 0x102030);
   }
-  EXPECT_EQ(image.Pixel(1, 1), 0x102030u);
-  EXPECT_EQ(image.Pixel(2, 1), 0x102030u);
-  EXPECT_EQ(image.Pixel(1, 2), 0u);
+  EXPECT_EQ(image.Pixel(1, 1), 0x102030);
+  EXPECT_EQ(image.Pixel(2, 1), 0x102030);
+  EXPECT_EQ(image.Pixel(1, 2), 0);
 
   FillRectColor(image, TRect{0, 3, 1, 4}, 0x0000FF);
   ImageSurface surface(image);
-  EXPECT_EQ(GetPixel(surface.Handle(), 0, 3), 0x0000FFu);
+  EXPECT_EQ(GetPixel(surface.Handle(), 0, 3), 0x0000FF);
 }
 
 TEST(DibStorage, CloneStaysADibSectionAndSystemColoursResolve) {
@@ -37,7 +37,7 @@ TEST(DibStorage, CloneStaysADibSectionAndSystemColoursResolve) {
   Image32 copy = image.Clone();
   ASSERT_NE(DibHandle(copy), nullptr);
   EXPECT_NE(DibHandle(copy), DibHandle(image));
-  EXPECT_EQ(copy.Pixel(2, 1), 0xABCDEFu);
-  EXPECT_EQ(ColorToRgb(0x80000000u | COLOR_WINDOW), GetSysColor(COLOR_WINDOW));
-  EXPECT_EQ(ColorToRgb(0x00123456u), 0x123456u);
+  EXPECT_EQ(copy.Pixel(2, 1), 0xABCDEF);
+  EXPECT_EQ(ColorToRgb(static_cast<TColor>(0x80000000u | COLOR_WINDOW)), TColor(GetSysColor(COLOR_WINDOW)));
+  EXPECT_EQ(ColorToRgb(0x00123456), 0x123456);
 }

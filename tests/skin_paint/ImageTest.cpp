@@ -14,8 +14,8 @@ TEST(Image24, BottomUpRowsAreReachedThroughANegativeStride) {
   EXPECT_EQ(image.Row0() - bufferStart, 36);
   EXPECT_EQ(bufferStart[0], 0xAB); // blue first
   EXPECT_EQ(bufferStart[2], 0xEF);
-  EXPECT_EQ(image.Pixel(2, 0), 0x123456u);
-  EXPECT_EQ(image.Pixel(0, 3), 0xABCDEFu);
+  EXPECT_EQ(image.Pixel(2, 0), 0x123456);
+  EXPECT_EQ(image.Pixel(0, 3), 0xABCDEF);
 }
 
 TEST(Image24, TopDownRowsArePaddedToFourBytes) {
@@ -29,7 +29,7 @@ TEST(Image24, CloneIsDeepAndKeepsTheRowOrder) {
   image.Fill(0x010203);
   Image24 copy = image.Clone();
   image.SetPixel(0, 0, 0);
-  EXPECT_EQ(copy.Pixel(0, 0), 0x010203u);
+  EXPECT_EQ(copy.Pixel(0, 0), 0x010203);
   EXPECT_LT(copy.Stride(), 0);
   EXPECT_NE(copy.Row0(), image.Row0());
 }
@@ -55,7 +55,7 @@ TEST(Image32, PixelIgnoresTheFourthByte) {
   EXPECT_EQ(image.PixelAddress(1, 1)[3], 0x77);
   TacFast32 fast;
   ASSERT_TRUE(fast.Attach(image));
-  EXPECT_EQ(fast.Pixel(1, 1), 0x102030u);
+  EXPECT_EQ(fast.Pixel(1, 1), 0x102030);
 }
 
 TEST(ClampByte, LimitsToAByte) {
@@ -75,5 +75,5 @@ TEST(TacFast24, RefusesImagesNarrowerOrLowerThanTwoPixels) {
   ok.SetPixel(1, 0, 0x0000FF);
   ASSERT_TRUE(fast.Attach(ok));
   EXPECT_EQ(fast.Stride, ok.Stride());
-  EXPECT_EQ(fast.Pixel(1, 0), 0x0000FFu);
+  EXPECT_EQ(fast.Pixel(1, 0), 0x0000FF);
 }

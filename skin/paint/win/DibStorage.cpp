@@ -69,7 +69,7 @@ ImageSurface::~ImageSurface() {
 }
 
 TColor ColorToRgb(TColor color) {
-  if (color & 0x80000000u) return static_cast<TColor>(GetSysColor(static_cast<int>(color & 0xFF)));
+  if (color < 0) return static_cast<TColor>(GetSysColor(color & 0xFF));
   return color & 0xFFFFFF;
 }
 
