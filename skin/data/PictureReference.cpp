@@ -1,0 +1,247 @@
+#include "skin/data/PictureReference.h"
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+#include "skin/data/SkinErrors.h"
+#include "toolkit/base/Text.h"
+
+namespace {
+
+void DeriveBorderWidths(TsMaskData &m, int width, int height) {
+  m.WL = m.WR = static_cast<int16_t>(width / (m.ImageCount * 3));
+  m.WT = m.WB = static_cast<int16_t>(height / ((m.MaskType + 1) * 3));
+}
+
+} // namespace
+
+void NormaliseFrameCounts(TsMaskData &record) {
+  record.ImageCount = std::max<int16_t>(record.ImageCount, 1);
+  record.MaskType = std::max<int16_t>(record.MaskType, 0);
+}
+
+void SettleBorderWidths(TsMaskData &m) {
+  if (m.WL != 0 || m.WT != 0 || m.WR != 0 || m.WB != 0) return;
+  if (m.BorderWidth != 0)
+    m.WL = m.WT = m.WR = m.WB = m.BorderWidth;
+  else
+    DeriveBorderWidths(m, m.R.Width(), m.R.Height());
+}
+
+namespace {
+
+class ValueReader {
+public:
+  ValueReader(std::string_view section, std::string_view key, std::string_view value)
+      : section_(section), key_(key), ansi_(text::Utf8ToCp1251(value)) {}
+
+  const std::string &Ansi() const { return ansi_; }
+
+  [[noreturn]] void Fail(const std::string &problem) const {
+    throw ESkinOptionsError(std::string(section_), std::string(key_), problem);
+  }
+
+  // The number in the characters at position (counted from 1) and length; positions count single-byte
+  // characters, as the file has them.
+  int Field(size_t position, size_t length) const {
+    if (ansi_.size() < position + length - 1)
+      Fail("the value is too short for the number at position " + std::to_string(position));
+    return Number(std::string_view(ansi_).substr(position - 1, length));
+  }
+
+  int Number(std::string_view text) const {
+    int a = text::StrToIntDef(text, 0), b = text::StrToIntDef(text, 1);
+    if (a != b) Fail("\"" + text::Cp1251ToUtf8(text) + "\" is not a number");
+    return a;
+  }
+
+  int16_t Short(std::string_view text) const { return ToShort(Number(text)); }
+  int16_t ToShort(int value) const {
+    if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max())
+      Fail(std::to_string(value) + " is out of range");
+    return static_cast<int16_t>(value);
+  }
+
+private:
+  std::string_view section_;
+  std::string_view key_;
+  std::string ansi_;
+};
+
+std::vector<std::string_view> SplitWords(std::string_view text, std::string_view separators) {
+  std::vector<std::string_view> words;
+  size_t i = 0;
+  while (i < text.size()) {
+    i = text.find_first_not_of(separators, i);
+    if (i == std::string_view::npos) break;
+    size_t end = std::min(text.find_first_of(separators, i), text.size());
+    words.push_back(text.substr(i, end - i));
+    i = end;
+  }
+  return words;
+}
+
+// Words of the older "#" form: blanks separate words, and a group in parentheses is one word.
+std::vector<std::string_view> SplitHashWords(std::string_view text) {
+  std::vector<std::string_view> words;
+  size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] == ' ' || text[i] == ')') {
+      ++i;
+    } else if (text[i] == '(') {
+      size_t end = std::min(text.find(')', i + 1), text.size());
+      words.push_back(text.substr(i + 1, end - i - 1));
+      i = end;
+    } else {
+      size_t end = std::min(text.find_first_of(" ()", i), text.size());
+      words.push_back(text.substr(i, end - i));
+      i = end;
+    }
+  }
+  return words;
+}
+
+void ReadRect(const ValueReader &v, TsMaskData &m) {
+  m.R = TRect{v.Field(2, 4), v.Field(7, 4), v.Field(12, 4), v.Field(17, 4)};
+}
+
+PictureReference Glyph(const ValueReader &v) {
+  PictureReference ref{PictureReferenceForm::Glyph, {}, {}, false};
+  TsMaskData &m = ref.Record;
+  ReadRect(v, m);
+  m.ImageCount = v.ToShort(v.Field(22, 1));
+  m.MaskType = v.ToShort(v.Field(24, 1));
+  m.ImgType = TacImgType::itisaGlyph;
+  return ref;
+}
+
+PictureReference BorderMask(const ValueReader &v) {
+  PictureReference ref{PictureReferenceForm::BorderMask, {}, {}, false};
+  TsMaskData &m = ref.Record;
+  ReadRect(v, m);
+  m.WL = v.ToShort(v.Field(22, 4));
+  m.WT = v.ToShort(v.Field(27, 4));
+  m.WR = v.ToShort(v.Field(32, 4));
+  m.WB = v.ToShort(v.Field(37, 4));
+  m.ImageCount = v.ToShort(v.Field(42, 1));
+  m.MaskType = v.ToShort(v.Field(44, 1));
+  m.StretchMode = v.ToShort(v.Field(46, 1));
+  m.BorderWidth = v.ToShort(v.Field(48, 1));
+  m.ImgType = TacImgType::itisaBorder;
+  NormaliseFrameCounts(m);
+  SettleBorderWidths(m);
+  return ref;
+}
+
+PictureReference Texture(const ValueReader &v) {
+  PictureReference ref{PictureReferenceForm::Texture, {}, {}, false};
+  TsMaskData &m = ref.Record;
+  ReadRect(v, m);
+  m.StretchMode = v.ToShort(v.Field(22, 2));
+  m.MaskType = v.Ansi().size() > 24 ? v.ToShort(v.Field(25, 1)) : 0;
+  m.ImageCount = 1;
+  m.ImgType = TacImgType::itisaTexture;
+  return ref;
+}
+
+std::optional<PictureReference> OwnBitmap(const ValueReader &v) {
+  auto words = SplitWords(v.Ansi(), "!");
+  if (words.empty() || words[0].find(".BMP") == std::string_view::npos) return std::nullopt;
+  if (words.size() < 4) v.Fail("an \"!\" picture needs its name, frame count, mask type and image type");
+  if (words.size() > 4 && words.size() < 8) v.Fail("an \"!\" picture with border widths needs all four of them");
+  PictureReference ref{PictureReferenceForm::OwnBitmap, text::Cp1251ToUtf8(words[0]), {}, false};
+  TsMaskData &m = ref.Record;
+  m.ImageCount = v.Short(words[1]);
+  m.MaskType = v.Short(words[2]);
+  int imgType = v.Number(words[3]);
+  m.ImgType = imgType >= 0 && imgType <= 2 ? static_cast<TacImgType>(imgType) : TacImgType::itisaBorder;
+  if (words.size() >= 8) {
+    m.WL = v.Short(words[4]);
+    m.WT = v.Short(words[5]);
+    m.WR = v.Short(words[6]);
+    m.WB = v.Short(words[7]);
+    ref.BorderWidthsGiven = true;
+  }
+  m.StretchMode = 4;
+  return ref;
+}
+
+PictureReference OldBitmapFile(std::string_view value) {
+  PictureReference ref{PictureReferenceForm::OldBitmapFile, text::UpperCase(value), {}, false};
+  ref.Record.ImgType = TacImgType::itisaBorder;
+  ref.Record.ImageCount = 3;
+  ref.Record.MaskType = 1;
+  return ref;
+}
+
+PictureReference OldMasterRect(const ValueReader &v, std::string_view key) {
+  auto words = SplitHashWords(v.Ansi());
+  if (words.size() < 3) v.Fail("a \"#\" picture needs its rectangle and its frame numbers");
+  auto rect = SplitWords(words[1], ", ");
+  auto counts = SplitWords(words[2], ", ");
+  if (rect.size() < 4) v.Fail("a \"#\" picture needs four numbers for its rectangle");
+  if (counts.size() < 2) v.Fail("a \"#\" picture needs its frame count and mask type");
+  PictureReference ref{PictureReferenceForm::OldMasterRect, {}, {}, false};
+  TsMaskData &m = ref.Record;
+  m.R = TRect{v.Number(rect[0]), v.Number(rect[1]), v.Number(rect[2]), v.Number(rect[3])};
+  m.ImageCount = v.Short(counts[0]);
+  m.MaskType = v.Short(counts[1]);
+  m.BorderWidth = std::max<int16_t>(counts.size() > 2 ? v.Short(counts[2]) : 0, 0);
+  std::string upperKey = text::UpperCase(key);
+  if (upperKey == "PATTERN" || upperKey == "HOTPATTERN") {
+    m.ImgType = TacImgType::itisaTexture;
+    m.StretchMode = 0;
+  } else {
+    m.ImgType = TacImgType::itisaBorder;
+    m.StretchMode = counts.size() > 3 ? v.Short(counts[3]) : 1;
+  }
+  NormaliseFrameCounts(m);
+  SettleBorderWidths(m);
+  return ref;
+}
+
+} // namespace
+
+std::optional<PictureReference> ParsePictureReference(std::string_view section, std::string_view key,
+                                                      std::string_view value) {
+  if (value.empty()) return std::nullopt;
+  ValueReader reader(section, key, value);
+  std::optional<PictureReference> ref;
+  bool oldForm = false;
+  switch (value[0]) {
+  case '@': ref = Glyph(reader); break;
+  case '^': ref = BorderMask(reader); break;
+  case '~': ref = Texture(reader); break;
+  case '!': ref = OwnBitmap(reader); break;
+  default:
+    oldForm = true;
+    if (value.find('#') == std::string_view::npos) {
+      if (text::UpperCase(value).find(".BMP") != std::string::npos) ref = OldBitmapFile(value);
+    } else if (value != "#") {
+      ref = OldMasterRect(reader, key);
+    }
+  }
+  if (!ref) return std::nullopt;
+  NormaliseFrameCounts(ref->Record);
+  ref->Record.SectionName = oldForm ? text::UpperCase(section) : std::string(section);
+  ref->Record.PropertyName = oldForm ? text::UpperCase(key) : std::string(key);
+  return ref;
+}
+
+bool NeedsOwnPicture(PictureReferenceForm form) {
+  return form == PictureReferenceForm::OwnBitmap || form == PictureReferenceForm::OldBitmapFile;
+}
+
+TsMaskData MaskForPicture(PictureReference reference, std::unique_ptr<Image24> picture) {
+  TsMaskData m = std::move(reference.Record);
+  m.R = TRect{0, 0, picture->Width(), picture->Height()};
+  if (!reference.BorderWidthsGiven) DeriveBorderWidths(m, picture->Width(), picture->Height());
+  m.Image = std::move(picture);
+  return m;
+}
+
+bool NamesJpegPicture(std::string_view value) {
+  std::string upper = text::UpperCase(value);
+  return upper.find(".JPG") != std::string::npos || upper.find(".JPEG") != std::string::npos;
+}
