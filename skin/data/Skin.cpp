@@ -13,6 +13,9 @@ int FirstIndex(const Records &records, std::string_view sectionName, std::string
   return -1;
 }
 
+constexpr int ButtonFaceColorIndex = 15;
+constexpr int WindowColorIndex = 5;
+
 constexpr auto AnyRecord = [](const auto &) { return true; };
 
 } // namespace
@@ -104,7 +107,7 @@ const TsGeneralData *TsSkin::GlobalInfo() const {
 
 TColor TsSkin::GlobalColor() const {
   const TsGeneralData *g = GlobalInfo();
-  return ResolveSystemColor(g ? g->Color : clBtnFace);
+  return ResolveSystemColor(g ? g->Color : SystemColorValue(ButtonFaceColorIndex));
 }
 
 TColor TsSkin::GlobalFontColor() const {
@@ -114,5 +117,5 @@ TColor TsSkin::GlobalFontColor() const {
 
 TColor TsSkin::GlobalHotColor() const {
   const TsGeneralData *g = GlobalInfo();
-  return ResolveSystemColor(g ? g->HotColor : clWindow);
+  return ResolveSystemColor(g ? g->HotColor : SystemColorValue(WindowColorIndex));
 }

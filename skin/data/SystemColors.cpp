@@ -20,4 +20,7 @@ SystemColorLookup currentLookup = StandardColor;
 
 void SetSystemColorLookup(SystemColorLookup lookup) { currentLookup = lookup ? lookup : StandardColor; }
 
-TColor ResolveSystemColor(TColor color) { return (color & SystemColorFlag) ? currentLookup(color & 0xFF) : color; }
+TColor ResolveSystemColor(TColor color) {
+  // Negative values, as the high bit marks system colours.
+  return color < 0 ? currentLookup(color & 0xFF) : color;
+}

@@ -2,11 +2,12 @@
 // System colour values (high bit set, the system colour index in the low byte) and their RGB values.
 // Portable code sees the standard Windows colours; the Windows program installs the live lookup.
 
+#include <cstdint>
+
 #include "skin/paint/Color.h"
 
-constexpr TColor SystemColorFlag = 0x80000000u;
-constexpr TColor clBtnFace = 0xFF00000Fu;
-constexpr TColor clWindow = 0xFF000005u;
+// A system colour value with the given system colour index (as GetSysColor numbers them).
+constexpr TColor SystemColorValue(int index) { return static_cast<TColor>(0xFF000000u | static_cast<uint32_t>(index)); }
 
 // The RGB value of a system colour index (the Windows function GetSysColor has this shape).
 using SystemColorLookup = TColor (*)(int index);

@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "TestSkins.h"
+#include "skin/data/SkinErrors.h"
+#include "skin/data/SkinOptions.h"
+
+TEST(SkinOptionsFile, SectionsAndKeysFoundWithoutCaseButKeptAsWritten) {
+  SkinOptions o = SkinOptions::FromUtf8("[Button]\r\n  Color = 123  \r\nfontColor=4\r\n[EDIT]\nCOLOR=5\n");
+  ASSERT_EQ(o.Sections().size(), 2u);
+  EXPECT_EQ(o.Sections()[0].Name(), "Button");
+  EXPECT_EQ(o.Sections()[0].Keys()[0].Key, "Color");
+  EXPECT_EQ(o.Find("BUTTON", "COLOR").value_or("?"), "123");
+  EXPECT_EQ(o.Find("button", "FontColor").value_or("?"), "4");
+  EXPECT_EQ(o.Find("edit", "color").value_or("?"), "5");
+  EXPECT_FALSE(o.Find("EDIT", "FONTCOLOR"));
+  EXPECT_FALSE(o.Find("MISSING", "COLOR"));
+  EXPECT_EQ(o.ReadString("EDIT", "X", "dflt"), "dflt");
+}
+
+TEST(SkinOptionsFile, CommentsBlankLinesAndStrayLinesAreIgnored) {
+  SkinOptions o = SkinOptions::FromUtf8("KEY=outside\r\n; [NOTASECTION]\r\n\r\n[ A ]\r\nno equals sign\r\n=novalue\r\n"
+                                        "EMPTY=\r\nURL=a=b\r\n;COMMENT=1\r\n[B");
+  ASSERT_EQ(o.Sections().size(), 1u);
+  EXPECT_EQ(o.Sections()[0].Name(), "A");
+  ASSERT_EQ(o.Sections()[0].Keys().size(), 2u);
+  EXPECT_EQ(o.Find("A", "EMPTY").value_or("?"), "");
+  EXPECT_EQ(o.Find("A", "URL").value_or("?"), "a=b");
+  EXPECT_FALSE(o.Find("A", "COMMENT"));
+}
+
+TEST(SkinOptionsFile, RepeatedSectionsAndKeys) {
+  SkinOptions o = SkinOptions::FromUtf8("[A]\nX=1\n[B]\nY=2\n[a]\nX=3\nZ=4\n");
+  ASSERT_EQ(o.Sections().size(), 2u);
+  EXPECT_EQ(o.Sections()[0].Name(), "A");
+  EXPECT_EQ(o.Find("A", "X").value_or("?"), "1");
+  EXPECT_EQ(o.Find("A", "Z").value_or("?"), "4");
+  EXPECT_EQ(o.Sections()[0].Keys().size(), 2u);
+}
+
+TEST(SkinOptionsFile, Windows1251TextBecomesUtf8) {
+  SkinOptions o = SkinOptions::FromCp1251(Bytes("[GLOBALINFO]\r\nAUTHOR=\xC0\xE2\xF2\xEE\xF0\r\n"));
+  EXPECT_EQ(o.Find("GLOBALINFO", "AUTHOR").value_or("?"), "Автор");
+}
+
+TEST(SkinOptionsFile, OversizedTextIsRefused) {
+  std::vector<uint8_t> huge(static_cast<size_t>(MaxOptionsFileSize) + 1, 'x');
+  EXPECT_THROW(SkinOptions::FromCp1251(huge), ESkinError);
+}
