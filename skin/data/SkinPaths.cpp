@@ -9,11 +9,17 @@
 #include "toolkit/base/Text.h"
 
 std::filesystem::path NativePath(std::string_view windowsPath) {
-  std::u8string utf8(windowsPath.begin(), windowsPath.end());
-#ifndef _WIN32
-  std::replace(utf8.begin(), utf8.end(), u8'\\', u8'/');
+#ifdef _WIN32
+  return PathFromUtf8(windowsPath);
+#else
+  std::string path(windowsPath);
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return PathFromUtf8(path);
 #endif
-  return std::filesystem::path(utf8);
+}
+
+std::filesystem::path PathFromUtf8(std::string_view path) {
+  return std::filesystem::path(std::u8string(path.begin(), path.end()));
 }
 
 std::string PathToUtf8(const std::filesystem::path &path) {

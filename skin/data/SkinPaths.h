@@ -12,6 +12,8 @@
 // The path for the file system: UTF-8 decoded, backslashes as separators on Windows, slashes elsewhere.
 std::filesystem::path NativePath(std::string_view windowsPath);
 std::string PathToUtf8(const std::filesystem::path &path);
+// A path given in UTF-8 as it is (command-line arguments), separators untouched.
+std::filesystem::path PathFromUtf8(std::string_view path);
 
 // The existing regular file at path; where the file system tells case apart, also a file whose name
 // differs only in case (Windows would open it, and skin files name pictures in capitals).

@@ -1,0 +1,31 @@
+#pragma once
+// The sub-commands of skinpack, for skin authors. Each returns the process exit code and writes what it has
+// to say to out and err. Adding a sub-command is one entry in SkinPackCommands().
+
+#include <functional>
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum SkinPackExitCode { ExitOk = 0, ExitProblems = 1, ExitFailure = 2 };
+
+struct SkinPackCommand {
+  std::string_view Name;
+  std::string_view Arguments;
+  std::string_view Summary;
+  size_t ArgumentCount;
+  std::function<int(std::span<const std::string> args, std::ostream &out)> Run;
+};
+
+const std::vector<SkinPackCommand> &SkinPackCommands();
+
+// The whole command line after the program name; errors (Exception) become a message on err and ExitFailure.
+int RunSkinPack(std::span<const std::string> args, std::ostream &out, std::ostream &err);
+
+// pack: the files of a folder skin, "Options.dat" first and the pictures after it in name order.
+void PackFolder(const std::string &folder, const std::string &packFile);
+// unpack: every member into the folder, refusing names that could leave it or clash.
+void UnpackToFolder(const std::string &packFile, const std::string &folder);
+void ListPack(const std::string &packFile, std::ostream &out);
