@@ -64,7 +64,8 @@ std::vector<uint8_t> WriteBitmap8(const Image24 &image) {
   for (auto &[color, index] : palette)
     index = next++;
 
-  std::vector<uint8_t> out = Headers(image, 8, static_cast<uint32_t>(palette.size()));
+  // Always a full palette of 256 entries (unused ones black), as 8-bit bitmaps usually carry.
+  std::vector<uint8_t> out = Headers(image, 8, 256);
   size_t at = 54;
   for (const auto &entry : palette) {
     out[at++] = BlueOf(entry.first);
@@ -72,7 +73,7 @@ std::vector<uint8_t> WriteBitmap8(const Image24 &image) {
     out[at++] = RedOf(entry.first);
     out[at++] = 0;
   }
-  const size_t offBits = at;
+  const size_t offBits = 54 + 256 * 4;
   for (int y = 0; y < image.Height(); ++y) {
     uint8_t *row = StoredRow(out, image, 8, offBits, y);
     for (int x = 0; x < image.Width(); ++x)

@@ -326,8 +326,7 @@ TEST(WriteBitmap, EightBitKeepsEveryColourAndHasTheStandardLayout) {
     image.SetPixel(x, 0, RgbColor(uint8_t(x % 200), 0, 0));
   image.SetPixel(5, 1, KeyColor);
   const std::vector<uint8_t> bytes = WriteBitmap8(image);
-  // 1,024 bytes of palette are written only when all 256 entries are used; here 201 entries.
-  EXPECT_EQ(bytes.size(), 14 + 40 + 201 * 4 + 288 * 2);
+  EXPECT_EQ(bytes.size(), 14 + 40 + 256 * 4 + 288 * 2); // a full palette although 201 colours are used
   EXPECT_EQ(bytes[28], 8);
   const Image24 back = ReadBitmap(bytes);
   for (int x = 0; x < 288; ++x)
