@@ -38,36 +38,32 @@ void MergeCommonGeneralData(const SkinOptions &common, TsGeneralDataArray &recor
 void AddCommonImages(const SkinOptions &common, const std::string &skinPath, bool hasMasterBitmap, TsMaskArray &masks,
                      const SkinProblemHandler &problems) {
   FolderPictureSource files(skinPath);
-  for (const auto &section : common.Sections()) {
-    if (text::UpperCase(section.Name()) == GlobalInfoSection) continue;
-    for (const auto &[key, value] : section.Keys()) {
-      if (value.find('#') != std::string::npos) {
-        if (value == "#" || !hasMasterBitmap) continue;
-        problems.Guard([&] {
-          if (auto reference = ParsePictureReference(section.Name(), key, value))
-            masks.push_back(std::move(reference->Record));
-        });
-      } else if (text::UpperCase(value).find(".BMP") != std::string::npos) {
-        auto picture = LoadSkinPicture(files, value, section.Name(), key, problems);
-        if (!picture) continue;
-        TsMaskData m;
-        m.Image = std::move(picture);
-        m.SectionName = text::UpperCase(section.Name());
-        m.PropertyName = text::UpperCase(key);
-        masks.push_back(std::move(m));
-      }
+  ForEachOption(common, [&](const SkinOptionsSection &section, std::string_view key, std::string_view value) {
+    if (text::SameText(section.NameView(), GlobalInfoSection)) return;
+    if (value.find('#') != std::string_view::npos) {
+      if (value == "#" || !hasMasterBitmap) return;
+      problems.Guard([&] {
+        if (auto reference = ParsePictureReference(section.NameView(), key, value))
+          masks.push_back(std::move(reference->Record));
+      });
+    } else if (NamesBitmapFile(value)) {
+      auto picture = LoadSkinPicture(files, value, section.NameView(), key, problems);
+      if (!picture) return;
+      TsMaskData m;
+      m.Image = std::move(picture);
+      m.SectionName = text::UpperCase(section.NameView());
+      m.PropertyName = text::UpperCase(key);
+      masks.push_back(std::move(m));
     }
-  }
+  });
 }
 
 void AddCommonPatterns(const SkinOptions &common, const std::string &skinPath, TsPatternArray &patterns,
                        const SkinProblemHandler &problems) {
   FolderPictureSource files(skinPath);
-  for (const auto &section : common.Sections()) {
-    for (const auto &[key, value] : section.Keys()) {
-      if (!NamesJpegPicture(value)) continue;
-      if (auto picture = LoadSkinPicture(files, value, section.Name(), key, problems))
-        patterns.push_back(TsPatternData{std::move(picture), text::UpperCase(section.Name()), text::UpperCase(key)});
-    }
-  }
+  ForEachOption(common, [&](const SkinOptionsSection &section, std::string_view key, std::string_view value) {
+    if (!NamesJpegPicture(value)) return;
+    if (auto picture = LoadSkinPicture(files, value, section.NameView(), key, problems))
+      patterns.push_back(TsPatternData{std::move(picture), text::UpperCase(section.NameView()), text::UpperCase(key)});
+  });
 }

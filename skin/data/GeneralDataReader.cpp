@@ -1,16 +1,20 @@
 #include "skin/data/GeneralDataReader.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <limits>
+#include <span>
 
 #include "skin/data/SystemColors.h"
 #include "toolkit/base/Text.h"
 
 std::optional<int> ReadOptionInteger(std::string_view text) {
-  // Two different fallbacks agree only when the text is an integer.
-  int a = text::StrToIntDef(text, 0);
-  if (a != text::StrToIntDef(text, 1)) return std::nullopt;
-  return a;
+  // An unlikely fallback first; only when it comes back is a second reading needed to tell.
+  constexpr int unlikely = std::numeric_limits<int>::min() + 7;
+  int value = text::StrToIntDef(text, unlikely);
+  if (value == unlikely && text::StrToIntDef(text, 0) != unlikely) return std::nullopt;
+  return value;
 }
 
 double ReadOptionReal(std::string_view text) {
@@ -43,99 +47,120 @@ TsControlBevel BevelFromNumber(int value) {
 
 namespace {
 
-// Looks keys up in one section and its chain of parents (the skin's own sections), answering only what is
-// given: integers that are no integer or -1, and texts "?", count as not given.
-class InheritedLookup {
-public:
-  InheritedLookup(const SkinOptions &options, const SkinOptionsSection &section) : section_(section) {
-    // A parent that is empty, "?", the section itself or one already visited ends the chain.
-    for (const SkinOptionsSection *s = &section; s;) {
-      chain_.push_back(s);
-      std::string_view parent = s->Find("PARENTCLASS").value_or("");
-      if (parent.empty() || parent == "?" || parent == s->Name()) break;
-      s = options.FindSection(parent);
-      if (std::find(chain_.begin(), chain_.end(), s) != chain_.end()) break;
-    }
-  }
-  // Only the section itself, for common sections (their parents are records, not sections).
-  explicit InheritedLookup(const SkinOptionsSection &section) : section_(section), chain_{&section} {}
+// How a key of the general data is read: integers and colours count as given unless they are no integer
+// or -1, texts and booleans unless they are "?"; both are inherited. A few keys are the section's own.
+enum class KeyKind { Integer, Text, OwnInteger };
 
-  const SkinOptionsSection &Section() const { return section_; }
-
-  std::optional<int> Integer(std::string_view key) const {
-    for (const auto *s : chain_)
-      if (auto v = s->Find(key))
-        if (auto n = ReadOptionInteger(*v); n && *n != -1) return n;
-    return std::nullopt;
-  }
-  std::optional<std::string> Text(std::string_view key) const {
-    for (const auto *s : chain_)
-      if (auto v = s->Find(key); v && *v != "?") return std::string(*v);
-    return std::nullopt;
-  }
-  // Keys that are never inherited: the section's own integer.
-  std::optional<int> OwnInteger(std::string_view key) const {
-    auto v = section_.Find(key);
-    return v ? ReadOptionInteger(*v) : std::nullopt;
-  }
-
-private:
-  const SkinOptionsSection &section_;
-  std::vector<const SkinOptionsSection *> chain_;
+struct KeyRule {
+  std::string_view Key;
+  KeyKind Kind;
+  void (*Apply)(TsGeneralData &d, std::string_view text, int number);
 };
 
-// Overwrites the fields of d whose keys the lookup gives; the rest keep what d holds (defaults, or the
-// parent record of a common section).
-void ApplyGivenKeys(const InheritedLookup &r, TsGeneralData &d, const SkinProblemHandler &problems) {
-  auto integer = [&](std::string_view key, int32_t &field) {
-    if (auto v = r.Integer(key)) field = *v;
-  };
-  auto color = [&](std::string_view key, TColor &field) {
-    if (auto v = r.Integer(key)) field = static_cast<TColor>(*v);
-  };
-  auto boolean = [&](std::string_view key, bool &field) {
-    if (auto v = r.Text(key)) field = ReadOptionBoolean(*v);
-  };
-  auto gradient = [&](std::string_view key, std::string &data, TsGradArray &list) {
-    if (auto v = r.Text(key)) {
-      data = *v;
-      ParseSectionGradient(r.Section().Name(), key, data, list, problems);
-    }
-  };
-  static constexpr std::string_view contours[] = {"TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM"};
-  static constexpr std::string_view hotContours[] = {"HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT", "HOTTCBOTTOM"};
+#define NUMBER_RULE(key, kind, field)                                                                                  \
+  KeyRule {                                                                                                            \
+    key, kind, [](TsGeneralData &d, std::string_view, int n) { d.field = n; }                                          \
+  }
+#define BOOLEAN_RULE(key, field)                                                                                       \
+  KeyRule {                                                                                                            \
+    key, KeyKind::Text, [](TsGeneralData &d, std::string_view t, int) { d.field = ReadOptionBoolean(t); }              \
+  }
 
-  if (auto v = r.Integer("COLOR")) d.Color = ResolveSystemColor(static_cast<TColor>(*v));
-  if (auto v = r.Integer("BEVEL")) d.Bevel = BevelFromNumber(*v);
-  integer("SHADOWBLUR", d.ShadowBlur);
-  integer("SHADOWOFFSET", d.ShadowOffset);
-  if (auto v = r.OwnInteger("SHADOWCOLOR")) d.ShadowColor = static_cast<TColor>(*v);
-  integer("SHADOWTRANSPARENCY", d.ShadowTransparency);
-  boolean("SHADOWENABLED", d.ShadowEnabled);
-  boolean("RESERVEDBOOLEAN", d.ReservedBoolean);
-  color("FONTCOLOR", d.FontColor[0]);
-  for (int i = 0; i < 4; ++i)
-    color(contours[i], d.FontColor[i + 1]);
-  color("HOTFONTCOLOR", d.HotFontColor[0]);
-  for (int i = 0; i < 4; ++i)
-    color(hotContours[i], d.HotFontColor[i + 1]);
-  integer("TRANSPARENCY", d.Transparency);
-  integer("GRADIENTPERCENT", d.GradientPercent);
-  integer("IMAGEPERCENT", d.ImagePercent);
-  gradient("GRADIENTDATA", d.GradientData, d.GradientArray);
-  boolean("SHOWFOCUS", d.ShowFocus);
-  boolean("FADINGENABLED", d.FadingEnabled);
-  integer("FADINGINTERVALIN", d.FadingIntervalIn);
-  integer("FADINGINTERVALOUT", d.FadingIntervalOut);
-  integer("FADINGITERATIONS", d.FadingIterations);
-  color("HOTCOLOR", d.HotColor);
-  integer("HOTTRANSPARENCY", d.HotTransparency);
-  if (auto v = r.Integer("HOTBEVEL")) d.HotBevel = BevelFromNumber(*v);
-  integer("HOTGRADIENTPERCENT", d.HotGradientPercent);
-  gradient("HOTGRADIENTDATA", d.HotGradientData, d.HotGradientArray);
-  integer("HOTIMAGEPERCENT", d.HotImagePercent);
-  color("BORDERCOLOR1", d.BorderColor1);
-  color("BORDERCOLOR2", d.BorderColor2);
+constexpr KeyRule KeyRules[] = {
+    {"COLOR", KeyKind::Integer, [](TsGeneralData &d, std::string_view, int n) { d.Color = ResolveSystemColor(n); }},
+    {"BEVEL", KeyKind::Integer, [](TsGeneralData &d, std::string_view, int n) { d.Bevel = BevelFromNumber(n); }},
+    NUMBER_RULE("SHADOWBLUR", KeyKind::Integer, ShadowBlur),
+    NUMBER_RULE("SHADOWOFFSET", KeyKind::Integer, ShadowOffset),
+    NUMBER_RULE("SHADOWCOLOR", KeyKind::OwnInteger, ShadowColor),
+    NUMBER_RULE("SHADOWTRANSPARENCY", KeyKind::Integer, ShadowTransparency),
+    BOOLEAN_RULE("SHADOWENABLED", ShadowEnabled),
+    BOOLEAN_RULE("RESERVEDBOOLEAN", ReservedBoolean),
+    NUMBER_RULE("FONTCOLOR", KeyKind::Integer, FontColor[0]),
+    NUMBER_RULE("TCLEFT", KeyKind::Integer, FontColor[1]),
+    NUMBER_RULE("TCTOP", KeyKind::Integer, FontColor[2]),
+    NUMBER_RULE("TCRIGHT", KeyKind::Integer, FontColor[3]),
+    NUMBER_RULE("TCBOTTOM", KeyKind::Integer, FontColor[4]),
+    NUMBER_RULE("HOTFONTCOLOR", KeyKind::Integer, HotFontColor[0]),
+    NUMBER_RULE("HOTTCLEFT", KeyKind::Integer, HotFontColor[1]),
+    NUMBER_RULE("HOTTCTOP", KeyKind::Integer, HotFontColor[2]),
+    NUMBER_RULE("HOTTCRIGHT", KeyKind::Integer, HotFontColor[3]),
+    NUMBER_RULE("HOTTCBOTTOM", KeyKind::Integer, HotFontColor[4]),
+    NUMBER_RULE("TRANSPARENCY", KeyKind::Integer, Transparency),
+    NUMBER_RULE("GRADIENTPERCENT", KeyKind::Integer, GradientPercent),
+    NUMBER_RULE("IMAGEPERCENT", KeyKind::Integer, ImagePercent),
+    {"GRADIENTDATA", KeyKind::Text, [](TsGeneralData &d, std::string_view t, int) { d.GradientData = t; }},
+    BOOLEAN_RULE("SHOWFOCUS", ShowFocus),
+    BOOLEAN_RULE("FADINGENABLED", FadingEnabled),
+    NUMBER_RULE("FADINGINTERVALIN", KeyKind::Integer, FadingIntervalIn),
+    NUMBER_RULE("FADINGINTERVALOUT", KeyKind::Integer, FadingIntervalOut),
+    NUMBER_RULE("FADINGITERATIONS", KeyKind::Integer, FadingIterations),
+    NUMBER_RULE("HOTCOLOR", KeyKind::Integer, HotColor),
+    NUMBER_RULE("HOTTRANSPARENCY", KeyKind::Integer, HotTransparency),
+    {"HOTBEVEL", KeyKind::Integer, [](TsGeneralData &d, std::string_view, int n) { d.HotBevel = BevelFromNumber(n); }},
+    NUMBER_RULE("HOTGRADIENTPERCENT", KeyKind::Integer, HotGradientPercent),
+    {"HOTGRADIENTDATA", KeyKind::Text, [](TsGeneralData &d, std::string_view t, int) { d.HotGradientData = t; }},
+    NUMBER_RULE("HOTIMAGEPERCENT", KeyKind::Integer, HotImagePercent),
+    NUMBER_RULE("BORDERCOLOR1", KeyKind::Integer, BorderColor1),
+    NUMBER_RULE("BORDERCOLOR2", KeyKind::Integer, BorderColor2),
+};
+
+#undef NUMBER_RULE
+#undef BOOLEAN_RULE
+
+constexpr size_t KeyRuleCount = std::size(KeyRules);
+
+// The values of the general data keys that one section writes itself, by rule.
+using OwnValues = std::array<std::optional<std::string_view>, KeyRuleCount>;
+
+OwnValues ReadOwnValues(const SkinOptionsSection &section) {
+  static const CaseFoldedMap<size_t> ruleIndex = [] {
+    CaseFoldedMap<size_t> index;
+    for (size_t i = 0; i < KeyRuleCount; ++i)
+      index.emplace(KeyRules[i].Key, i);
+    return index;
+  }();
+  OwnValues values;
+  for (const auto &entry : section.Keys())
+    if (auto it = ruleIndex.find(entry.Key); it != ruleIndex.end()) values[it->second] = entry.Value;
+  return values;
+}
+
+size_t RuleIndexOf(std::string_view key) {
+  for (size_t i = 0; i < KeyRuleCount; ++i)
+    if (KeyRules[i].Key == key) return i;
+  return KeyRuleCount;
+}
+
+// Overwrites the fields of d that the chain (the section first, then its parents) gives; the rest keep what
+// d holds (defaults, or the parent record of a common section). Gradient data is parsed when given.
+void ApplyGivenKeys(std::span<const OwnValues *const> chain, const std::string &sectionName, TsGeneralData &d,
+                    const SkinProblemHandler &problems) {
+  static const size_t gradient = RuleIndexOf("GRADIENTDATA"), hotGradient = RuleIndexOf("HOTGRADIENTDATA");
+  for (size_t k = 0; k < KeyRuleCount; ++k) {
+    const KeyRule &rule = KeyRules[k];
+    size_t depth = rule.Kind == KeyKind::OwnInteger ? 1 : chain.size();
+    for (size_t c = 0; c < depth; ++c) {
+      std::optional<std::string_view> value = (*chain[c])[k];
+      if (!value) continue;
+      if (rule.Kind == KeyKind::Text) {
+        if (*value == "?") continue;
+        rule.Apply(d, *value, 0);
+        if (k == gradient) ParseSectionGradient(sectionName, rule.Key, d.GradientData, d.GradientArray, problems);
+        if (k == hotGradient)
+          ParseSectionGradient(sectionName, rule.Key, d.HotGradientData, d.HotGradientArray, problems);
+        break;
+      }
+      std::optional<int> number = ReadOptionInteger(*value);
+      if (rule.Kind == KeyKind::OwnInteger) {
+        if (number) rule.Apply(d, *value, *number);
+        break;
+      }
+      if (number && *number != -1) {
+        rule.Apply(d, *value, *number);
+        break;
+      }
+    }
+  }
 }
 
 int StrictInteger(const SkinOptions &options, std::string_view key, std::string_view fallback,
@@ -168,14 +193,37 @@ void ReadSkinWideValues(const SkinOptions &options, TsSkinData &data, const Skin
 }
 
 TsGeneralDataArray ReadGeneralData(const SkinOptions &options, const SkinProblemHandler &problems) {
+  const auto &sections = options.Sections();
+  std::vector<OwnValues> own;
+  std::vector<ptrdiff_t> parents;
+  own.reserve(sections.size());
+  parents.reserve(sections.size());
+  for (const auto &section : sections) {
+    own.push_back(ReadOwnValues(section));
+    // A parent that is empty, "?" or the section itself (as written) is none.
+    std::string_view parent = section.Find("PARENTCLASS").value_or("");
+    const SkinOptionsSection *found =
+        parent.empty() || parent == "?" || parent == section.NameView() ? nullptr : options.FindSection(parent);
+    parents.push_back(found ? found - sections.data() : -1);
+  }
+
   TsGeneralDataArray records;
-  records.reserve(options.Sections().size());
-  for (const auto &section : options.Sections()) {
+  records.reserve(sections.size());
+  std::vector<const OwnValues *> chain;
+  std::vector<ptrdiff_t> visited;
+  for (size_t i = 0; i < sections.size(); ++i) {
+    chain.clear();
+    visited.clear();
+    // A section already in the chain ends it, and so does a chain that runs too deep.
+    for (ptrdiff_t s = static_cast<ptrdiff_t>(i); s >= 0 && chain.size() < MaxParentChain; s = parents[s]) {
+      if (std::find(visited.begin(), visited.end(), s) != visited.end()) break;
+      visited.push_back(s);
+      chain.push_back(&own[s]);
+    }
     TsGeneralData &d = records.emplace_back();
-    d.ParentClass = std::string(section.Find("PARENTCLASS").value_or(""));
-    d.SectionName = section.Name();
-    // The default "COLOR" is no system colour, so converting only given values is the same.
-    ApplyGivenKeys(InheritedLookup(options, section), d, problems);
+    d.ParentClass = std::string(sections[i].Find("PARENTCLASS").value_or(""));
+    d.SectionName = sections[i].Name();
+    ApplyGivenKeys(chain, d.SectionName, d, problems);
   }
   return records;
 }
@@ -189,6 +237,8 @@ TsGeneralData ReadCommonGeneralData(const SkinOptionsSection &section, const TsG
   TsGeneralData d = parent != skinRecords.end() ? *parent : TsGeneralData{};
   d.ParentClass = parentClass;
   d.SectionName = section.Name();
-  ApplyGivenKeys(InheritedLookup(section), d, problems);
+  OwnValues own = ReadOwnValues(section);
+  const OwnValues *chain[] = {&own};
+  ApplyGivenKeys(chain, d.SectionName, d, problems);
   return d;
 }

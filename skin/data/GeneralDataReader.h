@@ -11,6 +11,8 @@
 #include "skin/data/SkinRecords.h"
 
 constexpr std::string_view GlobalInfoSection = "GLOBALINFO";
+// Chains of parents are followed this deep at most (real skins go three or four levels).
+constexpr size_t MaxParentChain = 32;
 
 // The skin-wide values of "GLOBALINFO"; SkinPath and Loaded are left as they are. A strict integer that is
 // no integer is an error.

@@ -33,21 +33,22 @@ namespace {
 
 class ValueReader {
 public:
+  // Positions count single-byte characters, so values with other than ASCII are read in Windows-1251.
   ValueReader(std::string_view section, std::string_view key, std::string_view value)
-      : section_(section), key_(key), ansi_(text::Utf8ToCp1251(value)) {}
+      : section_(section), key_(key), converted_(IsAscii(value) ? std::string() : text::Utf8ToCp1251(value)),
+        ansi_(converted_.empty() ? value : converted_) {}
 
-  const std::string &Ansi() const { return ansi_; }
+  std::string_view Ansi() const { return ansi_; }
 
   [[noreturn]] void Fail(const std::string &problem) const {
     throw ESkinOptionsError(std::string(section_), std::string(key_), problem);
   }
 
-  // The number in the characters at position (counted from 1) and length; positions count single-byte
-  // characters, as the file has them.
+  // The number in the characters at position (counted from 1) and length.
   int Field(size_t position, size_t length) const {
     if (ansi_.size() < position + length - 1)
       Fail("the value is too short for the number at position " + std::to_string(position));
-    return Number(std::string_view(ansi_).substr(position - 1, length));
+    return Number(ansi_.substr(position - 1, length));
   }
 
   int Number(std::string_view text) const {
@@ -64,9 +65,14 @@ public:
   }
 
 private:
+  static bool IsAscii(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  }
+
   std::string_view section_;
   std::string_view key_;
-  std::string ansi_;
+  std::string converted_;
+  std::string_view ansi_;
 };
 
 std::vector<std::string_view> SplitWords(std::string_view text, std::string_view separators) {
@@ -201,11 +207,22 @@ PictureReference OldMasterRect(const ValueReader &v, std::string_view key) {
   return ref;
 }
 
+bool ContainsIgnoringCase(std::string_view text, std::string_view upperNeedle) {
+  if (upperNeedle.size() > text.size()) return false;
+  for (size_t i = 0; i + upperNeedle.size() <= text.size(); ++i)
+    if (text::SameText(text.substr(i, upperNeedle.size()), upperNeedle)) return true;
+  return false;
+}
+
 } // namespace
 
 std::optional<PictureReference> ParsePictureReference(std::string_view section, std::string_view key,
                                                       std::string_view value) {
   if (value.empty()) return std::nullopt;
+  // Most values are numbers, colours and texts; they are passed over without converting anything.
+  if (std::string_view("@^~!").find(value[0]) == std::string_view::npos && value.find('#') == std::string_view::npos &&
+      !NamesBitmapFile(value))
+    return std::nullopt;
   ValueReader reader(section, key, value);
   std::optional<PictureReference> ref;
   bool oldForm = false;
@@ -217,7 +234,7 @@ std::optional<PictureReference> ParsePictureReference(std::string_view section, 
   default:
     oldForm = true;
     if (value.find('#') == std::string_view::npos) {
-      if (text::UpperCase(value).find(".BMP") != std::string::npos) ref = OldBitmapFile(value);
+      if (NamesBitmapFile(value)) ref = OldBitmapFile(value);
     } else if (value != "#") {
       ref = OldMasterRect(reader, key);
     }
@@ -242,6 +259,7 @@ TsMaskData MaskForPicture(PictureReference reference, std::unique_ptr<Image24> p
 }
 
 bool NamesJpegPicture(std::string_view value) {
-  std::string upper = text::UpperCase(value);
-  return upper.find(".JPG") != std::string::npos || upper.find(".JPEG") != std::string::npos;
+  return ContainsIgnoringCase(value, ".JPG") || ContainsIgnoringCase(value, ".JPEG");
 }
+
+bool NamesBitmapFile(std::string_view value) { return ContainsIgnoringCase(value, ".BMP"); }

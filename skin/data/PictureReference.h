@@ -47,5 +47,6 @@ void NormaliseFrameCounts(TsMaskData &record);
 // without one, a third of the frame width and height.
 void SettleBorderWidths(TsMaskData &record);
 
-// True when value, upper-cased, names a JPEG picture.
+// True when value, upper-cased, holds ".JPG" or ".JPEG" (a JPEG picture), or ".BMP" (a bitmap file).
 bool NamesJpegPicture(std::string_view value);
+bool NamesBitmapFile(std::string_view value);

@@ -28,8 +28,8 @@ int TsSkin::SectionIndex(std::string_view name) const {
 
 template <typename Find>
 int TsSkin::WithParentFallback(int sectionIndex, std::string_view sectionName, Find find) const {
-  // Parent chains may loop; no chain visits more sections than the skin has.
-  for (size_t step = 0; step <= GeneralData.size(); ++step) {
+  // Parent chains may loop or run absurdly deep; they are followed as far as when the skin was read.
+  for (size_t step = 0; step < MaxParentChain; ++step) {
     if (sectionIndex < 0 || sectionName.empty()) return -1;
     if (int found = find(sectionName); found >= 0) return found;
     if (!IsValidSectionIndex(sectionIndex)) return -1;

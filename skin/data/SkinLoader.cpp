@@ -14,10 +14,32 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-// The three read steps over an options file: pictures, patterns, then the general data.
-std::unique_ptr<TsSkin> BuildSkin(const SkinOptions &options, const SkinPictureSource &pictures, std::string skinPath,
-                                  bool fromPack, const std::vector<std::string> &commonSections,
-                                  const SkinProblemHandler &problems) {
+std::unique_ptr<TsSkin> BuildFromPack(const TacSkinConvertor &pack, std::string skinPath,
+                                      const std::vector<std::string> &commonSections,
+                                      const SkinProblemHandler &problems) {
+  if (!pack.Options())
+    throw ESkinPackError("The skin pack holds no options file \"" + std::string(SkinOptionsMemberName) + "\"");
+  SkinOptions options = SkinOptions::FromCp1251(*pack.Options());
+  return BuildSkinFromOptions(options, PackPictureSource(pack), std::move(skinPath), true, commonSections, problems);
+}
+
+std::unique_ptr<TsSkin> BuildFromCollections(const TsStoredSkin &stored, const std::vector<std::string> &commonSections,
+                                             const SkinProblemHandler &problems) {
+  auto skin = std::make_unique<TsSkin>();
+  ReadStoredCollections(stored, *skin, problems);
+  SkinOptions common = ReadCommonSections(commonSections);
+  AddCommonImages(common, "", !skin->MasterBitmap.Empty(), skin->Masks, problems);
+  AddCommonPatterns(common, "", skin->Patterns, problems);
+  MergeCommonGeneralData(common, skin->GeneralData, problems);
+  return skin;
+}
+
+} // namespace
+
+std::unique_ptr<TsSkin> BuildSkinFromOptions(const SkinOptions &options, const SkinPictureSource &pictures,
+                                             std::string skinPath, bool fromPack,
+                                             const std::vector<std::string> &commonSections,
+                                             const SkinProblemHandler &problems) {
   auto skin = std::make_unique<TsSkin>();
   skin->SkinData.SkinPath = std::move(skinPath);
   skin->FromPack = fromPack;
@@ -36,28 +58,6 @@ std::unique_ptr<TsSkin> BuildSkin(const SkinOptions &options, const SkinPictureS
   MergeCommonGeneralData(common, skin->GeneralData, problems);
   return skin;
 }
-
-std::unique_ptr<TsSkin> BuildFromPack(const TacSkinConvertor &pack, std::string skinPath,
-                                      const std::vector<std::string> &commonSections,
-                                      const SkinProblemHandler &problems) {
-  if (!pack.Options())
-    throw ESkinPackError("The skin pack holds no options file \"" + std::string(SkinOptionsMemberName) + "\"");
-  SkinOptions options = SkinOptions::FromCp1251(*pack.Options());
-  return BuildSkin(options, PackPictureSource(pack), std::move(skinPath), true, commonSections, problems);
-}
-
-std::unique_ptr<TsSkin> BuildFromCollections(const TsStoredSkin &stored, const std::vector<std::string> &commonSections,
-                                             const SkinProblemHandler &problems) {
-  auto skin = std::make_unique<TsSkin>();
-  ReadStoredCollections(stored, *skin, problems);
-  SkinOptions common = ReadCommonSections(commonSections);
-  AddCommonImages(common, "", !skin->MasterBitmap.Empty(), skin->Masks, problems);
-  AddCommonPatterns(common, "", skin->Patterns, problems);
-  MergeCommonGeneralData(common, skin->GeneralData, problems);
-  return skin;
-}
-
-} // namespace
 
 std::string AddSkinDirectoryBackslash(std::string_view directory) {
   std::string result(directory);
@@ -116,7 +116,7 @@ std::unique_ptr<TsSkin> LoadFolderSkin(const std::string &optionsPath, std::stri
   if (!file) throw EFOpenError(optionsPath, "The file does not exist.");
   SkinOptions options = SkinOptions::FromCp1251(ReadSkinFile(*file, MaxOptionsFileSize));
   FolderPictureSource pictures(skinPath);
-  return BuildSkin(options, pictures, std::move(skinPath), false, commonSections, problems);
+  return BuildSkinFromOptions(options, pictures, std::move(skinPath), false, commonSections, problems);
 }
 
 SkinLoadResult LoadFolderOrInternal(const SkinLoadSettings &settings, const SkinProblemHandler &problems) {

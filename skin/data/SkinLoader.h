@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "skin/data/Skin.h"
+#include "skin/data/SkinOptions.h"
+#include "skin/data/SkinPictureSource.h"
 #include "skin/data/SkinProblems.h"
 #include "skin/data/StoredSkin.h"
 
@@ -53,6 +55,12 @@ std::unique_ptr<TsSkin> LoadSkinFromPack(std::span<const uint8_t> pack, std::str
 std::unique_ptr<TsSkin> LoadFolderSkin(const std::string &optionsPath, std::string skinPath,
                                        const std::vector<std::string> &commonSections,
                                        const SkinProblemHandler &problems = {});
+
+// The three read steps over an options file: pictures, patterns, then the general data.
+std::unique_ptr<TsSkin> BuildSkinFromOptions(const SkinOptions &options, const SkinPictureSource &pictures,
+                                             std::string skinPath, bool fromPack,
+                                             const std::vector<std::string> &commonSections,
+                                             const SkinProblemHandler &problems = {});
 
 enum class SkinListKind { Folders = 0, Packs = 1, Both = 2 };
 

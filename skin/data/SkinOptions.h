@@ -4,6 +4,7 @@
 // and keys keep their file order, which decides the order of the skin's records.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,7 +15,7 @@
 // Largest options file accepted (the internal skin's is 17 KB).
 constexpr int64_t MaxOptionsFileSize = 16ll * 1024 * 1024;
 
-// Hashing and comparing names with ASCII case folded, so lookups need no upper-cased copies.
+// Hashing and comparing names with ASCII case folded, so look-ups need no upper-cased copies.
 struct CaseFoldedHash {
   using is_transparent = void;
   size_t operator()(std::string_view s) const;
@@ -23,26 +24,28 @@ struct CaseFoldedEqual {
   using is_transparent = void;
   bool operator()(std::string_view a, std::string_view b) const;
 };
-template <typename T> using CaseFoldedMap = std::unordered_map<std::string, T, CaseFoldedHash, CaseFoldedEqual>;
+template <typename T> using CaseFoldedMap = std::unordered_map<std::string_view, T, CaseFoldedHash, CaseFoldedEqual>;
 
+// Views into the text that the SkinOptions holding them owns.
 struct SkinOptionsKey {
-  std::string Key;
-  std::string Value;
+  std::string_view Key;
+  std::string_view Value;
 };
 
 class SkinOptionsSection {
 public:
-  explicit SkinOptionsSection(std::string name) : name_(std::move(name)) {}
-  const std::string &Name() const { return name_; }
+  explicit SkinOptionsSection(std::string_view name) : name_(name) {}
+  std::string Name() const { return std::string(name_); }
+  std::string_view NameView() const { return name_; }
   // File order; of a repeated key only the first stays.
   const std::vector<SkinOptionsKey> &Keys() const { return keys_; }
   std::optional<std::string_view> Find(std::string_view key) const;
-  void Add(std::string key, std::string value);
+  void Add(std::string_view key, std::string_view value);
+  void RemoveRepeatedKeys();
 
 private:
-  std::string name_;
+  std::string_view name_;
   std::vector<SkinOptionsKey> keys_;
-  CaseFoldedMap<size_t> index_;
 };
 
 class SkinOptions {
@@ -61,8 +64,10 @@ public:
   std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
 
 private:
-  SkinOptionsSection &OpenSection(std::string name);
+  void Parse();
 
+  // On the heap, so the views stay valid when the options are moved.
+  std::unique_ptr<std::string> text_;
   std::vector<SkinOptionsSection> sections_;
   CaseFoldedMap<size_t> index_;
 };

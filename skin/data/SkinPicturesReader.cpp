@@ -6,8 +6,11 @@
 #include "toolkit/base/Text.h"
 
 std::unique_ptr<Image24> LoadSkinPicture(const SkinPictureSource &pictures, std::string_view name,
-                                         const std::string &section, const std::string &key,
+                                         std::string_view section, std::string_view key,
                                          const SkinProblemHandler &problems) {
+  auto missing = [&](const std::string &problem) {
+    problems.Missing(std::string(section), std::string(key), "picture \"" + std::string(name) + "\" " + problem);
+  };
   std::unique_ptr<Image24> picture;
   problems.Guard([&] {
     std::optional<PictureFile> file;
@@ -17,12 +20,13 @@ std::unique_ptr<Image24> LoadSkinPicture(const SkinPictureSource &pictures, std:
     } catch (const ESkinOptionsError &) {
       throw;
     } catch (const Exception &e) {
-      throw ESkinOptionsError(section, key, "picture \"" + std::string(name) + "\": " + e.Message());
+      throw ESkinOptionsError(std::string(section), std::string(key),
+                              "picture \"" + std::string(name) + "\": " + e.Message());
     }
-    if (!file) problems.Missing(section, key, "picture \"" + std::string(name) + "\" not found");
+    if (!file) missing("not found");
   });
   if (picture && picture->Width() <= 0) {
-    problems.Missing(section, key, "picture \"" + std::string(name) + "\" has no width");
+    missing("has no width");
     picture.reset();
   }
   return picture;
@@ -39,21 +43,19 @@ Image24 ReadMasterBitmap(const SkinOptions &options, const SkinPictureSource &pi
 TsMaskArray ReadImages(const SkinOptions &options, const SkinPictureSource &pictures,
                        const SkinProblemHandler &problems) {
   TsMaskArray masks;
-  for (const auto &section : options.Sections()) {
-    for (const auto &[key, value] : section.Keys()) {
-      if (section.Name() == GlobalInfoSection && key == "MASTERBITMAP") continue;
-      problems.Guard([&] {
-        auto reference = ParsePictureReference(section.Name(), key, value);
-        if (!reference) return;
-        if (!NeedsOwnPicture(reference->Form)) {
-          masks.push_back(std::move(reference->Record));
-          return;
-        }
-        auto picture = LoadSkinPicture(pictures, reference->PictureName, section.Name(), key, problems);
-        if (picture) masks.push_back(MaskForPicture(std::move(*reference), std::move(picture)));
-      });
-    }
-  }
+  ForEachOption(options, [&](const SkinOptionsSection &section, std::string_view key, std::string_view value) {
+    if (section.NameView() == GlobalInfoSection && key == "MASTERBITMAP") return;
+    problems.Guard([&] {
+      auto reference = ParsePictureReference(section.NameView(), key, value);
+      if (!reference) return;
+      if (!NeedsOwnPicture(reference->Form)) {
+        masks.push_back(std::move(reference->Record));
+        return;
+      }
+      auto picture = LoadSkinPicture(pictures, reference->PictureName, section.NameView(), key, problems);
+      if (picture) masks.push_back(MaskForPicture(std::move(*reference), std::move(picture)));
+    });
+  });
   return masks;
 }
 
@@ -69,16 +71,14 @@ TsMaskData JpegTextureRecord(std::unique_ptr<Image24> picture, std::string secti
 
 void ReadPatterns(const SkinOptions &options, const SkinPictureSource &pictures, TsMaskArray &masks,
                   TsPatternArray &patterns, const SkinProblemHandler &problems) {
-  for (const auto &section : options.Sections()) {
-    for (const auto &[key, value] : section.Keys()) {
-      if (!NamesJpegPicture(value)) continue;
-      auto picture = LoadSkinPicture(pictures, text::UpperCase(value), section.Name(), key, problems);
-      if (!picture) continue;
-      std::string upperSection = text::UpperCase(section.Name()), upperKey = text::UpperCase(key);
-      if (int64_t{picture->Width()} * picture->Height() >= MinPatternPixels)
-        patterns.push_back(TsPatternData{std::move(picture), std::move(upperSection), std::move(upperKey)});
-      else
-        masks.push_back(JpegTextureRecord(std::move(picture), std::move(upperSection), std::move(upperKey)));
-    }
-  }
+  ForEachOption(options, [&](const SkinOptionsSection &section, std::string_view key, std::string_view value) {
+    if (!NamesJpegPicture(value)) return;
+    auto picture = LoadSkinPicture(pictures, text::UpperCase(value), section.NameView(), key, problems);
+    if (!picture) return;
+    std::string upperSection = text::UpperCase(section.NameView()), upperKey = text::UpperCase(key);
+    if (int64_t{picture->Width()} * picture->Height() >= MinPatternPixels)
+      patterns.push_back(TsPatternData{std::move(picture), std::move(upperSection), std::move(upperKey)});
+    else
+      masks.push_back(JpegTextureRecord(std::move(picture), std::move(upperSection), std::move(upperKey)));
+  });
 }

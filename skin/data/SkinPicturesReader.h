@@ -26,8 +26,15 @@ void ReadPatterns(const SkinOptions &options, const SkinPictureSource &pictures,
 // The decoded picture that name refers to, or null (reported as missing) when there is none or it has no
 // width. A picture that cannot be decoded is an error of [section] key.
 std::unique_ptr<Image24> LoadSkinPicture(const SkinPictureSource &pictures, std::string_view name,
-                                         const std::string &section, const std::string &key,
+                                         std::string_view section, std::string_view key,
                                          const SkinProblemHandler &problems);
 
 // A texture record holding a small JPEG picture of its own.
 TsMaskData JpegTextureRecord(std::unique_ptr<Image24> picture, std::string section, std::string key);
+
+// Every key of every section, in file order, as (section, key, value).
+template <typename Visit> void ForEachOption(const SkinOptions &options, Visit visit) {
+  for (const auto &section : options.Sections())
+    for (const auto &entry : section.Keys())
+      visit(section, entry.Key, entry.Value);
+}

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "skin/data/GeneralDataReader.h"
 #include "skin/data/PictureReference.h"
 #include "skin/data/SkinLoader.h"
 #include "skin/data/SkinOptions.h"
 #include "skin/data/SkinPack.h"
 #include "skin/data/SkinPaths.h"
+#include "skin/data/SkinPicturesReader.h"
 
 namespace {
 
@@ -17,7 +19,7 @@ constexpr int64_t MaxPackFileSize = 1024ll * 1024 * 1024;
 void CheckParents(const SkinOptions &options, std::vector<SkinProblem> &problems) {
   for (const auto &section : options.Sections()) {
     std::vector<const SkinOptionsSection *> chain{&section};
-    for (const SkinOptionsSection *s = &section;;) {
+    for (const SkinOptionsSection *s = &section; chain.size() < MaxParentChain;) {
       std::string parent(s->Find("PARENTCLASS").value_or(""));
       if (parent.empty() || parent == "?" || parent == s->Name()) break;
       const SkinOptionsSection *next = options.FindSection(parent);
@@ -37,10 +39,11 @@ void CheckParents(const SkinOptions &options, std::vector<SkinProblem> &problems
 
 // "!" values that the loader skips because the name lacks ".BMP" in capitals.
 void CheckIgnoredPictures(const SkinOptions &options, std::vector<SkinProblem> &problems) {
-  for (const auto &section : options.Sections())
-    for (const auto &[key, value] : section.Keys())
-      if (!value.empty() && value[0] == '!' && !ParsePictureReference(section.Name(), key, value))
-        problems.push_back({section.Name(), key, "the picture name needs \".BMP\" in capitals, so it is ignored"});
+  ForEachOption(options, [&](const SkinOptionsSection &section, std::string_view key, std::string_view value) {
+    if (!value.empty() && value[0] == '!' && !ParsePictureReference(section.NameView(), key, value))
+      problems.push_back(
+          {section.Name(), std::string(key), "the picture name needs \".BMP\" in capitals, so it is ignored"});
+  });
 }
 
 void CheckOptions(std::span<const uint8_t> optionsText, std::vector<SkinProblem> &problems) {
