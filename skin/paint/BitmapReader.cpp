@@ -19,6 +19,7 @@ constexpr uint32_t BI_BITFIELDS = 3;
 constexpr uint32_t BI_ALPHABITFIELDS = 6;
 
 constexpr size_t FileHeaderSize = 14;
+constexpr int64_t MaxRlePixelsPerByte = 1024;
 constexpr uint32_t CoreHeaderSize = 12;
 constexpr uint32_t InfoHeaderSize = 40;
 
@@ -255,6 +256,9 @@ Image24 ReadBitmap(std::span<const uint8_t> bytes) {
   const Header h = ReadHeader(bytes);
   const std::span<const uint8_t> data = bytes.subspan(h.pixelOffset);
   if (h.compression == BI_RLE8 || h.compression == BI_RLE4) {
+    // Even a nearly empty picture needs a code per row or so; far fewer bytes than that is no picture.
+    if (static_cast<int64_t>(h.width) * h.height > MaxRlePixelsPerByte * static_cast<int64_t>(data.size()))
+      Fail("too little RLE data for the picture size");
     const std::vector<uint8_t> indices = DecodeRle(h, data);
     Image24 image(h.width, h.height);
     MapIndices(h, indices, image);

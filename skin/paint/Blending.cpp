@@ -1,6 +1,7 @@
 #include "skin/paint/Blending.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "skin/paint/PixelAccess.h"
 
@@ -116,12 +117,21 @@ void BlendImageAt(Image24 &target, const Image24 &source, uint8_t weight, TPoint
 
 void TintByMask(Image24 &target, const Image24 &mask, TColor color) {
   if (target.Width() != mask.Width() || target.Height() != mask.Height()) return;
-  const int c[3] = {BlueOf(color), GreenOf(color), RedOf(color)};
+  // ((t - c) * m + c * 256) shr 8 equals (t * m + c * (256 - m)) shr 8, which stays within 16 bits;
+  // with the colour repeated along a row the loop runs over plain bytes.
+  const size_t bytes = static_cast<size_t>(target.Width()) * 3;
+  std::vector<uint8_t> colorRow(bytes);
+  for (size_t i = 0; i < bytes; i += 3) {
+    colorRow[i] = BlueOf(color);
+    colorRow[i + 1] = GreenOf(color);
+    colorRow[i + 2] = RedOf(color);
+  }
+  const uint8_t *c = colorRow.data();
   for (int y = 0; y < target.Height(); ++y) {
     uint8_t *t = target.ScanLine(y);
     const uint8_t *m = mask.ScanLine(y);
-    for (int i = 0; i < target.Width() * 3; ++i)
-      t[i] = ClampByte(((t[i] - c[i % 3]) * m[i] + c[i % 3] * 256) >> 8);
+    for (size_t i = 0; i < bytes; ++i)
+      t[i] = static_cast<uint8_t>(static_cast<uint16_t>(t[i] * m[i] + c[i] * (256 - m[i])) >> 8);
   }
 }
 

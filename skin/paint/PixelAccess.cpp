@@ -8,6 +8,17 @@ uint8_t NearestByte(double v) {
   return static_cast<uint8_t>(r < 0 ? 0 : r > 255 ? 255 : r);
 }
 
+namespace {
+
+// Both products and the rounding add up to at most 255 * 255 + 127, so 16-bit lanes suffice.
+void BlendRow(uint8_t *__restrict t, const uint8_t *__restrict s, size_t bytes, uint16_t a) {
+  const uint16_t b = static_cast<uint16_t>(255 - a);
+  for (size_t i = 0; i < bytes; ++i)
+    t[i] = static_cast<uint8_t>(static_cast<uint16_t>(t[i] * a + s[i] * b + 127) >> 8);
+}
+
+} // namespace
+
 bool TacFastSum24::Attach(const Image24 &source, const Image24 &target) {
   if (source.Width() < 2 || source.Height() < 2 || target.Width() < 2 || target.Height() < 2) return false;
   Source = &source;
@@ -32,13 +43,10 @@ void TacFastSum24::Blend() {
   const int bottom = std::min({TargetBottom, Target->Height(), Source->Height() - dy});
   if (left >= right || top >= bottom) return;
 
-  const unsigned a = Weight;
-  const unsigned b = 255 - a;
   const size_t bytes = static_cast<size_t>(right - left) * 3;
   for (int y = bottom - 1; y >= top; --y) {
     uint8_t *t = TargetRow0 + y * TargetStride + 3 * left;
     const uint8_t *s = SourceRow0 + (y + dy) * SourceStride + 3 * (left + dx);
-    for (size_t i = 0; i < bytes; ++i)
-      t[i] = static_cast<uint8_t>((t[i] * a + s[i] * b + 127) >> 8);
+    BlendRow(t, s, bytes, Weight);
   }
 }

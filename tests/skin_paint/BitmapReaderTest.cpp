@@ -306,6 +306,13 @@ TEST(ReadBitmap, MalformedInputRaises) {
     b.palette = {0};
     b.pixels = {0, 2, 1}; // delta without its two bytes
   });
+  variant([](Bmp &b) {
+    b.width = b.height = 4000; // 16 million pixels from an end-of-bitmap code alone
+    b.bitCount = 8;
+    b.compression = 1;
+    b.palette = {0};
+    b.pixels = {0, 1};
+  });
 }
 
 TEST(WriteBitmap, TwentyFourBitRoundTrip) {
