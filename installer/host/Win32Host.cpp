@@ -1,6 +1,7 @@
 #include "installer/host/Win32Host.h"
 
 #include <objbase.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
@@ -8,7 +9,7 @@
 #include <vector>
 
 #include "installer/host/CommandLine.h"
-#include "toolkit/Dialogs.h"
+#include "toolkit/ui/Dialogs.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/base/Text.h"
 
