@@ -13,16 +13,14 @@
 
 namespace {
 
-bool EndsWithSeparator(const std::string &folder) {
 #ifdef _WIN32
-  return folder.ends_with('\\') || folder.ends_with('/');
+constexpr char kSeparator = '\\';
 #else
-  return folder.ends_with('/');
+constexpr char kSeparator = '/';
 #endif
-}
 
 std::string WithTrailingSeparator(std::string folder) {
-  if (!EndsWithSeparator(folder)) folder += '/';
+  if (!folder.ends_with(kSeparator) && !folder.ends_with('/')) folder += kSeparator;
   return folder;
 }
 
