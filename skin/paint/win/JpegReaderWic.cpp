@@ -4,6 +4,9 @@
 
 #include <wincodec.h>
 
+#include <cstring>
+#include <vector>
+
 #include "skin/paint/JpegDecoder.h"
 #include "skin/paint/PictureReader.h"
 
@@ -70,15 +73,21 @@ Image24 ReadJpeg(std::span<const uint8_t> bytes) {
   CheckJpegSize(static_cast<int>(width), static_cast<int>(height));
   ComRef<IWICFormatConverter> converter;
   Check(factory->CreateFormatConverter(converter.put()), "creating the converter");
-  Check(converter->Initialize(frame.get(), GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
+  // 32 bits per pixel is the target every decoder and converter offers (Wine's converter has no path
+  // from grey to 24 bits); the fourth byte is dropped row by row.
+  Check(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
                               WICBitmapPaletteTypeCustom),
-        "converting to 24 bits");
+        "converting the pixels");
 
   Image24 image(static_cast<int>(width), static_cast<int>(height));
-  const UINT rowBytes = width * 3;
+  const UINT rowBytes = width * 4;
+  std::vector<uint8_t> row(rowBytes);
   for (UINT y = 0; y < height; ++y) {
-    const WICRect row{0, static_cast<INT>(y), static_cast<INT>(width), 1};
-    Check(converter->CopyPixels(&row, rowBytes, rowBytes, image.ScanLine(static_cast<int>(y))), "decoding");
+    const WICRect line{0, static_cast<INT>(y), static_cast<INT>(width), 1};
+    Check(converter->CopyPixels(&line, rowBytes, rowBytes, row.data()), "decoding");
+    uint8_t *target = image.ScanLine(static_cast<int>(y));
+    for (UINT x = 0; x < width; ++x)
+      std::memcpy(target + 3 * x, &row[4 * x], 3);
   }
   return image;
 }
