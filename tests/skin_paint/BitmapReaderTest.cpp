@@ -5,6 +5,7 @@
 
 #include "skin/paint/BitmapWriter.h"
 #include "skin/paint/PictureReader.h"
+#include "toolkit/base/Stream.h"
 
 namespace {
 
@@ -357,4 +358,22 @@ TEST(ReadPicture, ChoosesTheReaderByExtension) {
   EXPECT_THROW(ReadPicture(bytes, "pattern.JPG"), EPictureError);
   EXPECT_EQ(PictureKindOf("a.jpeg"), PictureKind::Jpeg);
   EXPECT_EQ(PictureKindOf("a.jpg.bmp"), PictureKind::Bitmap);
+}
+
+TEST(ReadBitmap, TheInternalSkinPicturesAreEightBitWithTheKeyColour) {
+  const std::string folder = KELVORA_BLUEGAUZE_DIR;
+  const std::pair<const char *, std::pair<int, int>> pictures[] = {{"/Master.bmp", {156, 292}},
+                                                                   {"/ButtonHuge.bmp", {288, 192}}};
+  for (const auto &[name, size] : pictures) {
+    const std::vector<uint8_t> bytes = ReadFileBytes(folder + name);
+    ASSERT_GT(bytes.size(), size_t{54});
+    EXPECT_EQ(bytes[28], 8) << name;
+    const Image24 image = ReadBitmap(bytes);
+    EXPECT_EQ(image.Width(), size.first) << name;
+    EXPECT_EQ(image.Height(), size.second) << name;
+    bool hasKey = false;
+    for (int y = 0; y < image.Height() && !hasKey; ++y)
+      for (int x = 0; x < image.Width() && !hasKey; ++x) hasKey = image.Pixel(x, y) == KeyColor;
+    EXPECT_TRUE(hasKey) << name;
+  }
 }
