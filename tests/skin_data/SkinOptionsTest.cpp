@@ -37,6 +37,20 @@ TEST(SkinOptionsFile, RepeatedSectionsAndKeys) {
   EXPECT_EQ(o.Sections()[0].Keys().size(), 2u);
 }
 
+TEST(SkinOptionsFile, RepeatedKeysInALargeSectionKeepTheirFirstValue) {
+  std::string text = "[BIG]\n";
+  for (int i = 0; i < 100; ++i)
+    text += "KEY" + std::to_string(i % 40) + "=" + std::to_string(i) + "\n";
+  SkinOptions o = SkinOptions::FromUtf8(text);
+  const auto &keys = o.Sections()[0].Keys();
+  ASSERT_EQ(keys.size(), 40u);
+  for (int i = 0; i < 40; ++i) {
+    EXPECT_EQ(keys[i].Key, "KEY" + std::to_string(i));
+    EXPECT_EQ(keys[i].Value, std::to_string(i));
+  }
+  EXPECT_EQ(o.Find("big", "key39").value_or("?"), "39");
+}
+
 TEST(SkinOptionsFile, Windows1251TextBecomesUtf8) {
   SkinOptions o = SkinOptions::FromCp1251(Bytes("[GLOBALINFO]\r\nAUTHOR=\xC0\xE2\xF2\xEE\xF0\r\n"));
   EXPECT_EQ(o.Find("GLOBALINFO", "AUTHOR").value_or("?"), "Автор");
