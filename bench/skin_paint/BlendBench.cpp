@@ -21,79 +21,54 @@ Image24 Pattern(int seed, RowOrder order = RowOrder::TopDown) {
   return image;
 }
 
-void Processed(benchmark::State &state) { state.SetBytesProcessed(int64_t(state.iterations()) * Side * Side * 3); }
+// Times one pass of `pass` over the images and reports the image's bytes per second.
+template <class Pass> void Measure(benchmark::State &state, Pass pass) {
+  for (auto _ : state) {
+    pass();
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * Side * Side * 3);
+}
 
 void BM_Memcpy(benchmark::State &state) {
   Image24 source = Pattern(1), target = Pattern(2);
-  for (auto _ : state) {
-    std::memcpy(target.ScanLine(0), source.ScanLine(0), size_t(target.Stride()) * Side);
-    benchmark::ClobberMemory();
-  }
-  Processed(state);
+  Measure(state, [&] { std::memcpy(target.ScanLine(0), source.ScanLine(0), size_t(target.Stride()) * Side); });
 }
 
 void BM_BlendImage(benchmark::State &state) {
   Image24 source = Pattern(1), target = Pattern(2, RowOrder::BottomUp);
-  for (auto _ : state) {
-    BlendImage(target, source, 128);
-    benchmark::ClobberMemory();
-  }
-  Processed(state);
+  Measure(state, [&] { BlendImage(target, source, 128); });
 }
 
 void BM_BlendImageAt(benchmark::State &state) {
   Image24 source = Pattern(1), target = Pattern(2);
-  for (auto _ : state) {
-    BlendImageAt(target, source, 100, TPoint{0, 0}, TRect{0, 0, Side, Side});
-    benchmark::ClobberMemory();
-  }
-  Processed(state);
+  Measure(state, [&] { BlendImageAt(target, source, 100, TPoint{0, 0}, TRect{0, 0, Side, Side}); });
 }
 
 void BM_TintByMask(benchmark::State &state) {
   Image24 mask = Pattern(1), target = Pattern(2);
-  for (auto _ : state) {
-    TintByMask(target, mask, 0x336699);
-    benchmark::ClobberMemory();
-  }
-  Processed(state);
+  Measure(state, [&] { TintByMask(target, mask, 0x336699); });
 }
 
 void BM_CopyKeyed(benchmark::State &state) {
   Image24 source = Pattern(1), target = Pattern(2);
-  for (auto _ : state) {
-    CopyKeyed(target, source, 0, 0, KeyColor);
-    benchmark::ClobberMemory();
-  }
-  Processed(state);
+  Measure(state, [&] { CopyKeyed(target, source, 0, 0, KeyColor); });
 }
 
 void BM_MakeGray(benchmark::State &state) {
   Image24 image = Pattern(1);
-  for (auto _ : state) {
-    MakeGray(image);
-    benchmark::ClobberMemory();
-  }
-  Processed(state);
+  Measure(state, [&] { MakeGray(image); });
 }
 
 void BM_CrossFade32(benchmark::State &state) {
   Image24 a = Pattern(1), b = Pattern(2);
   Image32 target(Side, Side);
-  for (auto _ : state) {
-    CrossFade32(target, a, b, 90, nullptr);
-    benchmark::ClobberMemory();
-  }
-  Processed(state);
+  Measure(state, [&] { CrossFade32(target, a, b, 90, nullptr); });
 }
 
 void BM_BlendRectColor(benchmark::State &state) {
   Image24 image = Pattern(1);
-  for (auto _ : state) {
-    BlendRectColor(image, TRect{0, 0, Side - 1, Side - 1}, 60, 0x336699);
-    benchmark::ClobberMemory();
-  }
-  Processed(state);
+  Measure(state, [&] { BlendRectColor(image, TRect{0, 0, Side - 1, Side - 1}, 60, 0x336699); });
 }
 
 } // namespace

@@ -29,6 +29,24 @@ bool ClipInclusive(TRect &r, TPoint &at, const Image24 &source) {
   return r.Left <= r.Right && r.Top <= r.Bottom;
 }
 
+// Visits every pixel of the inclusive source rectangle (clipped as above) whose target position lies
+// inside the target: visit(source pixel, target pixel, tx, ty) returns false to skip the rest of the row.
+template <class Visit>
+void ForEachTargetPixel(Image24 &target, const Image24 &source, TRect r, TPoint at, Visit visit) {
+  if (!ClipInclusive(r, at, source)) return;
+  for (int j = 0; j <= r.Bottom - r.Top; ++j) {
+    const int ty = at.Y + j;
+    if (ty < 0 || ty >= target.Height()) continue;
+    const uint8_t *s = source.PixelAddress(r.Left, r.Top + j);
+    uint8_t *row = target.ScanLine(ty);
+    for (int c = 0; c <= r.Right - r.Left; ++c, s += 3) {
+      const int tx = at.X + c;
+      if (tx < 0) continue;
+      if (tx >= target.Width() || !visit(s, row + 3 * tx, tx, ty)) break;
+    }
+  }
+}
+
 void GrayPixels(Image24 &image, const Bgr *keep) {
   for (int y = 0; y < image.Height(); ++y) {
     uint8_t *p = image.ScanLine(y);
@@ -145,60 +163,35 @@ void CopyRectKeyed(Image24 &target, const Image24 &source, int x, TColor key, TR
 
 void CopyRectKeyedParent(Image24 &target, const Image24 &source, int x, bool useParent, const TCacheInfo &parent,
                          TColor key, TRect r, int y) {
-  TPoint at{x, y};
-  if (!ClipInclusive(r, at, source)) return;
   TacFast24 back;
   const bool withParent = useParent && parent.Valid && parent.Bitmap && back.Attach(*parent.Bitmap);
   const Bgr k(key);
-  for (int j = 0; j <= r.Bottom - r.Top; ++j) {
-    const int ty = at.Y + j;
-    if (ty < 0 || ty >= target.Height()) continue;
-    const uint8_t *s = source.PixelAddress(r.Left, r.Top + j);
-    uint8_t *trow = target.ScanLine(ty);
-    for (int c = 0; c <= r.Right - r.Left; ++c, s += 3) {
-      const int tx = at.X + c;
-      if (tx < 0) continue;
-      if (tx >= target.Width()) break;
-      uint8_t *t = trow + 3 * tx;
-      if (!k.Matches(s)) {
-        t[0] = s[0];
-        t[1] = s[1];
-        t[2] = s[2];
-        continue;
-      }
-      if (!withParent) continue;
-      const int px = parent.OffsetX + tx;
-      const int py = parent.OffsetY + ty;
-      if (py >= back.Height) continue;
-      if (px >= back.Width || py < 0) break;
-      if (px < 0) continue;
-      const uint8_t *b = back.Address(px, py);
-      t[0] = b[0];
-      t[1] = b[1];
-      t[2] = b[2];
+  ForEachTargetPixel(target, source, r, TPoint{x, y}, [&](const uint8_t *s, uint8_t *t, int tx, int ty) {
+    if (!k.Matches(s)) {
+      t[0] = s[0];
+      t[1] = s[1];
+      t[2] = s[2];
+      return true;
     }
-  }
+    if (!withParent) return true;
+    const int px = parent.OffsetX + tx;
+    const int py = parent.OffsetY + ty;
+    if (py >= back.Height) return true;
+    if (px >= back.Width || py < 0) return false; // the rest of the row lies outside the parent
+    if (px >= 0) std::copy_n(back.Address(px, py), 3, t);
+    return true;
+  });
 }
 
 void BlendKeyed(Image24 &target, int x, int y, TColor key, double ratio, TRect r, const Image24 &source) {
-  TPoint at{x, y};
-  if (!ClipInclusive(r, at, source)) return;
   const bool everyPixel = static_cast<uint32_t>(key) >> 24 == 0xFF;
   const Bgr k(key);
-  for (int j = 0; j <= r.Bottom - r.Top; ++j) {
-    const int ty = at.Y + j;
-    if (ty < 0 || ty >= target.Height()) continue;
-    const uint8_t *s = source.PixelAddress(r.Left, r.Top + j);
-    uint8_t *trow = target.ScanLine(ty);
-    for (int c = 0; c <= r.Right - r.Left; ++c, s += 3) {
-      const int tx = at.X + c;
-      if (tx < 0 || tx >= target.Width()) continue;
-      if (!everyPixel && k.Matches(s)) continue;
-      uint8_t *t = trow + 3 * tx;
+  ForEachTargetPixel(target, source, r, TPoint{x, y}, [&](const uint8_t *s, uint8_t *t, int, int) {
+    if (everyPixel || !k.Matches(s))
       for (int ch = 0; ch < 3; ++ch)
         t[ch] = NearestByte(s[ch] - ratio * (s[ch] - t[ch]));
-    }
-  }
+    return true;
+  });
 }
 
 void MakeGray(Image24 &image) { GrayPixels(image, nullptr); }
