@@ -11,3 +11,8 @@ if(KELVORA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# Coverage feedback for the fuzz targets, in every library they drive.
+if(KELVORA_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
