@@ -2,29 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <limits>
 #include <span>
 
 #include "skin/data/SystemColors.h"
 #include "toolkit/base/Text.h"
-
-std::optional<int> ReadOptionInteger(std::string_view text) {
-  // An unlikely fallback first; only when it comes back is a second reading needed to tell.
-  constexpr int unlikely = std::numeric_limits<int>::min() + 7;
-  int value = text::StrToIntDef(text, unlikely);
-  if (value == unlikely && text::StrToIntDef(text, 0) != unlikely) return std::nullopt;
-  return value;
-}
-
-double ReadOptionReal(std::string_view text) {
-  std::string t = text::Trim(text);
-  double value = 0;
-  auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value, std::chars_format::fixed);
-  return error == std::errc() && end == t.data() + t.size() ? value : 0;
-}
-
-bool ReadOptionBoolean(std::string_view text) { return text::UpperCase(text) == "TRUE"; }
 
 void ParseSectionGradient(const std::string &section, std::string_view key, const std::string &data, TsGradArray &list,
                           const SkinProblemHandler &problems) {

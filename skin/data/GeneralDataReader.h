@@ -32,9 +32,3 @@ void ParseSectionGradient(const std::string &section, std::string_view key, cons
                           const SkinProblemHandler &problems);
 // Bevel numbers outside 0 to 4 count as none.
 TsControlBevel BevelFromNumber(int value);
-
-// Value readings of the options file: an integer ("0x" hexadecimal allowed) or none; a real with "." as
-// the decimal separator, 0 when it is none; a boolean, true only for "TRUE" in any case.
-std::optional<int> ReadOptionInteger(std::string_view text);
-double ReadOptionReal(std::string_view text);
-bool ReadOptionBoolean(std::string_view text);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "skin/data/SkinErrors.h"
+#include "skin/data/SkinOptions.h"
 #include "toolkit/base/Text.h"
 
 namespace {
@@ -52,9 +53,9 @@ public:
   }
 
   int Number(std::string_view text) const {
-    int a = text::StrToIntDef(text, 0), b = text::StrToIntDef(text, 1);
-    if (a != b) Fail("\"" + text::Cp1251ToUtf8(text) + "\" is not a number");
-    return a;
+    std::optional<int> number = ReadOptionInteger(text);
+    if (!number) Fail("\"" + text::Cp1251ToUtf8(text) + "\" is not a number");
+    return *number;
   }
 
   int16_t Short(std::string_view text) const { return ToShort(Number(text)); }
@@ -207,10 +208,10 @@ PictureReference OldMasterRect(const ValueReader &v, std::string_view key) {
   return ref;
 }
 
-bool ContainsIgnoringCase(std::string_view text, std::string_view upperNeedle) {
-  if (upperNeedle.size() > text.size()) return false;
-  for (size_t i = 0; i + upperNeedle.size() <= text.size(); ++i)
-    if (text::SameText(text.substr(i, upperNeedle.size()), upperNeedle)) return true;
+// Whether text holds an extension such as ".BMP" in any case; only the dots need a closer look.
+bool ContainsExtension(std::string_view text, std::string_view upperExtension) {
+  for (size_t dot = text.find('.'); dot != std::string_view::npos; dot = text.find('.', dot + 1))
+    if (text::SameText(text.substr(dot, upperExtension.size()), upperExtension)) return true;
   return false;
 }
 
@@ -259,7 +260,7 @@ TsMaskData MaskForPicture(PictureReference reference, std::unique_ptr<Image24> p
 }
 
 bool NamesJpegPicture(std::string_view value) {
-  return ContainsIgnoringCase(value, ".JPG") || ContainsIgnoringCase(value, ".JPEG");
+  return ContainsExtension(value, ".JPG") || ContainsExtension(value, ".JPEG");
 }
 
-bool NamesBitmapFile(std::string_view value) { return ContainsIgnoringCase(value, ".BMP"); }
+bool NamesBitmapFile(std::string_view value) { return ContainsExtension(value, ".BMP"); }

@@ -1,6 +1,8 @@
 #include "skin/data/SkinOptions.h"
 
 #include <algorithm>
+#include <charconv>
+#include <limits>
 
 #include "skin/data/SkinErrors.h"
 #include "toolkit/base/Text.h"
@@ -86,9 +88,11 @@ void SkinOptions::Parse() {
   std::string_view text = *text_;
   SkinOptionsSection *current = nullptr;
   while (!text.empty()) {
-    size_t end = text.find_first_of("\r\n");
+    size_t end = 0;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+      ++end;
     std::string_view line = TrimView(text.substr(0, end));
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    text.remove_prefix(std::min(end + 1, text.size()));
     if (line.empty() || line[0] == ';') continue;
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
       std::string_view name = TrimView(line.substr(1, line.size() - 2));
@@ -121,3 +125,24 @@ std::optional<std::string_view> SkinOptions::Find(std::string_view section, std:
 std::string SkinOptions::ReadString(std::string_view section, std::string_view key, std::string_view fallback) const {
   return std::string(Find(section, key).value_or(fallback));
 }
+
+std::optional<int> ReadOptionInteger(std::string_view text) {
+  // Plain decimal numbers, by far the most common, are read directly.
+  int value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error == std::errc() && end == text.data() + text.size()) return value;
+  // Hexadecimal, signs, blanks and overflow: an unlikely fallback first, a second reading only if it comes back.
+  constexpr int unlikely = std::numeric_limits<int>::min() + 7;
+  value = text::StrToIntDef(text, unlikely);
+  if (value == unlikely && text::StrToIntDef(text, 0) != unlikely) return std::nullopt;
+  return value;
+}
+
+double ReadOptionReal(std::string_view text) {
+  std::string t = text::Trim(text);
+  double value = 0;
+  auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value, std::chars_format::fixed);
+  return error == std::errc() && end == t.data() + t.size() ? value : 0;
+}
+
+bool ReadOptionBoolean(std::string_view text) { return text::UpperCase(text) == "TRUE"; }

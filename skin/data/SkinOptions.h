@@ -71,3 +71,9 @@ private:
   std::vector<SkinOptionsSection> sections_;
   CaseFoldedMap<size_t> index_;
 };
+
+// Value readings of the options file: an integer ("0x" hexadecimal allowed) or none; a real with "." as
+// the decimal separator, 0 when it is none; a boolean, true only for "TRUE" in any case.
+std::optional<int> ReadOptionInteger(std::string_view text);
+double ReadOptionReal(std::string_view text);
+bool ReadOptionBoolean(std::string_view text);

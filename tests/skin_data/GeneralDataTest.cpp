@@ -189,17 +189,3 @@ TEST(SkinWideValues, StrictIntegersEndTheLoad) {
     EXPECT_THROW(ReadSkinWideValues(SkinOptions::FromUtf8(text), d, {}), ESkinOptionsError) << text;
   }
 }
-
-TEST(OptionValues, NumbersRealsAndBooleans) {
-  EXPECT_EQ(ReadOptionInteger("-12"), -12);
-  EXPECT_EQ(ReadOptionInteger("0x1F"), 31);
-  EXPECT_EQ(ReadOptionInteger("0"), 0);
-  EXPECT_EQ(ReadOptionInteger("1"), 1);
-  EXPECT_FALSE(ReadOptionInteger("12px"));
-  EXPECT_FALSE(ReadOptionInteger(""));
-  EXPECT_DOUBLE_EQ(ReadOptionReal("5.41"), 5.41);
-  EXPECT_DOUBLE_EQ(ReadOptionReal("5,41"), 0);
-  EXPECT_DOUBLE_EQ(ReadOptionReal("abc"), 0);
-  EXPECT_TRUE(ReadOptionBoolean("true"));
-  EXPECT_FALSE(ReadOptionBoolean("YES"));
-}

@@ -60,3 +60,21 @@ TEST(SkinOptionsFile, OversizedTextIsRefused) {
   std::vector<uint8_t> huge(static_cast<size_t>(MaxOptionsFileSize) + 1, 'x');
   EXPECT_THROW(SkinOptions::FromCp1251(huge), ESkinError);
 }
+
+TEST(OptionValues, NumbersRealsAndBooleans) {
+  EXPECT_EQ(ReadOptionInteger("-12"), -12);
+  EXPECT_EQ(ReadOptionInteger("0x1F"), 31);
+  EXPECT_EQ(ReadOptionInteger("0"), 0);
+  EXPECT_EQ(ReadOptionInteger("1"), 1);
+  EXPECT_EQ(ReadOptionInteger("-2147483648"), INT32_MIN);
+  EXPECT_FALSE(ReadOptionInteger("2147483648"));
+  EXPECT_EQ(ReadOptionInteger("0xFF00000F"), -16777201);
+  EXPECT_EQ(ReadOptionInteger("+7"), 7);
+  EXPECT_FALSE(ReadOptionInteger("12px"));
+  EXPECT_FALSE(ReadOptionInteger(""));
+  EXPECT_DOUBLE_EQ(ReadOptionReal("5.41"), 5.41);
+  EXPECT_DOUBLE_EQ(ReadOptionReal("5,41"), 0);
+  EXPECT_DOUBLE_EQ(ReadOptionReal("abc"), 0);
+  EXPECT_TRUE(ReadOptionBoolean("true"));
+  EXPECT_FALSE(ReadOptionBoolean("YES"));
+}
