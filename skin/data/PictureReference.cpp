@@ -59,6 +59,7 @@ public:
   }
 
   int16_t Short(std::string_view text) const { return ToShort(Number(text)); }
+  int16_t ShortField(size_t position, size_t length) const { return ToShort(Field(position, length)); }
   int16_t ToShort(int value) const {
     if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max())
       Fail(std::to_string(value) + " is out of range");
@@ -117,8 +118,8 @@ PictureReference Glyph(const ValueReader &v) {
   PictureReference ref{PictureReferenceForm::Glyph, {}, {}, false};
   TsMaskData &m = ref.Record;
   ReadRect(v, m);
-  m.ImageCount = v.ToShort(v.Field(22, 1));
-  m.MaskType = v.ToShort(v.Field(24, 1));
+  m.ImageCount = v.ShortField(22, 1);
+  m.MaskType = v.ShortField(24, 1);
   m.ImgType = TacImgType::itisaGlyph;
   return ref;
 }
@@ -127,14 +128,14 @@ PictureReference BorderMask(const ValueReader &v) {
   PictureReference ref{PictureReferenceForm::BorderMask, {}, {}, false};
   TsMaskData &m = ref.Record;
   ReadRect(v, m);
-  m.WL = v.ToShort(v.Field(22, 4));
-  m.WT = v.ToShort(v.Field(27, 4));
-  m.WR = v.ToShort(v.Field(32, 4));
-  m.WB = v.ToShort(v.Field(37, 4));
-  m.ImageCount = v.ToShort(v.Field(42, 1));
-  m.MaskType = v.ToShort(v.Field(44, 1));
-  m.StretchMode = v.ToShort(v.Field(46, 1));
-  m.BorderWidth = v.ToShort(v.Field(48, 1));
+  m.WL = v.ShortField(22, 4);
+  m.WT = v.ShortField(27, 4);
+  m.WR = v.ShortField(32, 4);
+  m.WB = v.ShortField(37, 4);
+  m.ImageCount = v.ShortField(42, 1);
+  m.MaskType = v.ShortField(44, 1);
+  m.StretchMode = v.ShortField(46, 1);
+  m.BorderWidth = v.ShortField(48, 1);
   m.ImgType = TacImgType::itisaBorder;
   NormaliseFrameCounts(m);
   SettleBorderWidths(m);
@@ -145,8 +146,8 @@ PictureReference Texture(const ValueReader &v) {
   PictureReference ref{PictureReferenceForm::Texture, {}, {}, false};
   TsMaskData &m = ref.Record;
   ReadRect(v, m);
-  m.StretchMode = v.ToShort(v.Field(22, 2));
-  m.MaskType = v.Ansi().size() > 24 ? v.ToShort(v.Field(25, 1)) : 0;
+  m.StretchMode = v.ShortField(22, 2);
+  m.MaskType = v.Ansi().size() > 24 ? v.ShortField(25, 1) : 0;
   m.ImageCount = 1;
   m.ImgType = TacImgType::itisaTexture;
   return ref;

@@ -5,6 +5,21 @@
 #include "skin/paint/PictureReader.h"
 #include "toolkit/base/Text.h"
 
+namespace {
+
+// A texture record holding a small JPEG picture of its own.
+TsMaskData JpegTextureRecord(std::unique_ptr<Image24> picture, std::string section, std::string key) {
+  TsMaskData m;
+  m.Image = std::move(picture);
+  m.SectionName = std::move(section);
+  m.PropertyName = std::move(key);
+  m.ImgType = TacImgType::itisaTexture;
+  m.ImageCount = 1;
+  return m;
+}
+
+} // namespace
+
 std::unique_ptr<Image24> LoadSkinPicture(const SkinPictureSource &pictures, std::string_view name,
                                          std::string_view section, std::string_view key,
                                          const SkinProblemHandler &problems) {
@@ -57,16 +72,6 @@ TsMaskArray ReadImages(const SkinOptions &options, const SkinPictureSource &pict
     });
   });
   return masks;
-}
-
-TsMaskData JpegTextureRecord(std::unique_ptr<Image24> picture, std::string section, std::string key) {
-  TsMaskData m;
-  m.Image = std::move(picture);
-  m.SectionName = std::move(section);
-  m.PropertyName = std::move(key);
-  m.ImgType = TacImgType::itisaTexture;
-  m.ImageCount = 1;
-  return m;
 }
 
 void ReadPatterns(const SkinOptions &options, const SkinPictureSource &pictures, TsMaskArray &masks,

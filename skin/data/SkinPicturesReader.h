@@ -29,9 +29,6 @@ std::unique_ptr<Image24> LoadSkinPicture(const SkinPictureSource &pictures, std:
                                          std::string_view section, std::string_view key,
                                          const SkinProblemHandler &problems);
 
-// A texture record holding a small JPEG picture of its own.
-TsMaskData JpegTextureRecord(std::unique_ptr<Image24> picture, std::string section, std::string key);
-
 // Every key of every section, in file order, as (section, key, value).
 template <typename Visit> void ForEachOption(const SkinOptions &options, Visit visit) {
   for (const auto &section : options.Sections())
