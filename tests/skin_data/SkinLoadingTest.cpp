@@ -53,8 +53,8 @@ std::vector<SkinPackMember> SampleMembers(const std::string &options = SampleOpt
   return {{"Options.dat", Bytes(options)},
           {"ButtonHuge.bmp", BitmapFile(288, 192)},
           {"Master.bmp", BitmapFile(156, 292, KeyColor)},
-          {"Wood.jpg", JpegFile(300, 300)},
-          {"Small.jpg", JpegFile(299, 300)}};
+          {"Wood.jpg", JpegFixture("gray300x300.jpg")},
+          {"Small.jpg", JpegFixture("gray299x300.jpg")}};
 }
 
 std::unique_ptr<TsSkin> SampleSkin() { return LoadSkinFromPack(PackOf(SampleMembers()), "", {}); }

@@ -164,7 +164,7 @@ TEST(CommonSections, AddedToEverySkinUnlessTheSkinHasThem) {
 TEST(CommonSections, PictureFilesRelativeToTheSkinPath) {
   TempFolder folder;
   folder.Write("Extra.bmp", BitmapFile(10, 6));
-  folder.Write("Big.jpg", JpegFile(20, 20));
+  folder.Write("Big.jpg", JpegFixture("gray299x300.jpg"));
   auto pack = PackOf(
       {{"Options.dat", Bytes("[GLOBALINFO]\r\nMASTERBITMAP=MASTER.BMP\r\n")}, {"Master.bmp", BitmapFile(40, 40)}});
   auto skin = LoadSkinFromPack(pack, folder.Text(),

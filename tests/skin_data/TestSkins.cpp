@@ -1,9 +1,9 @@
 #include "TestSkins.h"
 
-#include <jpeglib.h>
-
 #include <fstream>
+#include <iterator>
 #include <random>
+#include <stdexcept>
 
 #include "skin/paint/BitmapWriter.h"
 #include "skin/paint/Image24.h"
@@ -16,29 +16,10 @@ std::vector<uint8_t> BitmapFile(int width, int height, TColor color) {
   return WriteBitmap24(image);
 }
 
-std::vector<uint8_t> JpegFile(int width, int height) {
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr jerr{};
-  cinfo.err = jpeg_std_error(&jerr);
-  jpeg_create_compress(&cinfo);
-  unsigned char *buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(width);
-  cinfo.image_height = static_cast<JDIMENSION>(height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<JSAMPLE> row(static_cast<size_t>(width) * 3, 128);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW rows[] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  std::vector<uint8_t> bytes(buffer, buffer + size);
-  jpeg_destroy_compress(&cinfo);
-  free(buffer);
+std::vector<uint8_t> JpegFixture(const std::string &name) {
+  std::ifstream file(std::filesystem::path(KELVORA_SKIN_TEST_DATA) / name, std::ios::binary);
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (bytes.empty()) throw std::runtime_error("test data " + name + " is missing");
   return bytes;
 }
 

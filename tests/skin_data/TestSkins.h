@@ -12,8 +12,8 @@
 std::vector<uint8_t> Bytes(const std::string &text);
 // A 24-bit bitmap file filled with one colour.
 std::vector<uint8_t> BitmapFile(int width, int height, TColor color = 0x336699);
-// A baseline JPEG file of one colour.
-std::vector<uint8_t> JpegFile(int width, int height);
+// A JPEG picture from the test data: "gray300x300.jpg" or "gray299x300.jpg" (made by us, one grey).
+std::vector<uint8_t> JpegFixture(const std::string &name);
 std::vector<uint8_t> PackOf(const std::vector<SkinPackMember> &members);
 
 // A temporary folder removed with the object.
