@@ -1,0 +1,144 @@
+#include "toolkit/ui/Dialogs.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "toolkit/base/MetaClass.h"
+#include "toolkit/base/Prompts.h"
+#include "toolkit/ui/ExtCtrls.h"
+#include "toolkit/ui/StdCtrls.h"
+#include "toolkit/ui/Win32Text.h"
+
+namespace {
+
+constexpr int kMargin = 12;      // around the contents
+constexpr int kIconSpacing = 12; // between the icon and the text
+constexpr int kButtonGap = 8;    // between two buttons
+constexpr int kButtonTop = 16;   // between the text and the buttons
+constexpr int kButtonWidth = 75, kButtonHeight = 25;
+
+struct ButtonSpec {
+  TMsgDlgBtn button;
+  const char *name;
+  const char *caption;
+  int result;
+};
+
+constexpr ButtonSpec kButtons[] = {
+    {mbYes, "Yes", "&Yes", mrYes},
+    {mbNo, "No", "&No", mrNo},
+    {mbOK, "OK", "OK", mrOk},
+    {mbCancel, "Cancel", "Cancel", mrCancel},
+};
+
+const char *CaptionOf(TMsgDlgType type) {
+  switch (type) {
+  case TMsgDlgType::mtWarning: return "Warning";
+  case TMsgDlgType::mtError: return "Error";
+  case TMsgDlgType::mtInformation: return "Information";
+  case TMsgDlgType::mtConfirmation: return "Confirm";
+  case TMsgDlgType::mtCustom: break;
+  }
+  return "";
+}
+
+HICON IconOf(TMsgDlgType type) {
+  switch (type) {
+  case TMsgDlgType::mtWarning: return LoadIconW(nullptr, IDI_WARNING);
+  case TMsgDlgType::mtError: return LoadIconW(nullptr, IDI_ERROR);
+  case TMsgDlgType::mtInformation: return LoadIconW(nullptr, IDI_INFORMATION);
+  case TMsgDlgType::mtConfirmation: return LoadIconW(nullptr, IDI_QUESTION);
+  case TMsgDlgType::mtCustom: break;
+  }
+  return nullptr;
+}
+
+// The text's size when wrapped at half the screen width.
+SIZE MeasureText(TFont &font, const std::string &text) {
+  MemoryDC dc;
+  HGDIOBJ old = SelectObject(dc.Get(), font.Handle());
+  RECT r{0, 0, ScreenInstance().Width() / 2, 0};
+  std::wstring w = Wide(text);
+  DrawTextW(dc.Get(), w.c_str(), static_cast<int>(w.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+  SelectObject(dc.Get(), old);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+} // namespace
+
+const TMetaClass &TMessageForm::StaticMetaClass() { return DefineClass<TMessageForm, TForm>("TMessageForm"); }
+
+TMessageForm *CreateMessageDialog(const std::string &text, TMsgDlgType type, TMsgDlgButtons buttons) {
+  auto *form = TComponent::Create<TMessageForm>(Application);
+  try {
+    form->SetBorderStyle(TFormBorderStyle::bsDialog);
+    form->SetBorderIcons(biSystemMenu);
+    form->SetPosition(TPosition::poScreenCenter);
+    form->SetCaption(CaptionOf(type));
+
+    int textLeft = kMargin;
+    int iconHeight = 0;
+    if (HICON icon = IconOf(type)) {
+      auto *image = TComponent::Create<TImage>(form);
+      image->SetName("Image");
+      image->SetParent(form);
+      int size = GetSystemMetrics(SM_CXICON);
+      image->SetBounds(kMargin, kMargin, size, size);
+      image->SetIcon(icon);
+      textLeft += size + kIconSpacing;
+      iconHeight = size;
+    }
+
+    auto *label = TComponent::Create<TLabel>(form);
+    label->SetName("Message");
+    label->SetParent(form);
+    label->SetWordWrap(true);
+    label->SetAutoSize(false);
+    SIZE textSize = MeasureText(label->Font(), text);
+    label->SetBounds(textLeft, kMargin, textSize.cx, textSize.cy);
+    label->SetCaption(text);
+
+    std::vector<const ButtonSpec *> present;
+    for (const ButtonSpec &spec : kButtons)
+      if (buttons & spec.button) present.push_back(&spec);
+    int buttonsWidth = static_cast<int>(present.size()) * kButtonWidth +
+                       std::max(0, static_cast<int>(present.size()) - 1) * kButtonGap;
+    int contentWidth = std::max(textLeft - kMargin + static_cast<int>(textSize.cx), buttonsWidth);
+    int buttonTop = kMargin + std::max(iconHeight, static_cast<int>(textSize.cy)) + kButtonTop;
+    int clientWidth = contentWidth + 2 * kMargin;
+
+    int defaultResult = DefaultResult(buttons), escapeResult = EscapeResult(buttons);
+    int x = (clientWidth - buttonsWidth) / 2;
+    int tabOrder = 0;
+    for (const ButtonSpec *spec : present) {
+      auto *button = TComponent::Create<TButton>(form);
+      button->SetName(spec->name);
+      button->SetParent(form);
+      button->SetCaption(spec->caption);
+      button->SetModalResult(spec->result);
+      button->SetBounds(x, buttonTop, kButtonWidth, kButtonHeight);
+      button->SetTabOrder(tabOrder++);
+      if (spec->result == defaultResult) {
+        button->SetDefault(true);
+        form->SetActiveControl(button);
+      }
+      if (spec->result == escapeResult) button->SetCancel(true);
+      x += kButtonWidth + kButtonGap;
+    }
+    form->SetClientSize(clientWidth, buttonTop + kButtonHeight + kMargin);
+  } catch (...) {
+    form->Free();
+    throw;
+  }
+  return form;
+}
+
+int MessageDlg(const std::string &text, TMsgDlgType type, TMsgDlgButtons buttons) {
+  if (PromptStandIn *standIn = CurrentPromptStandIn()) return standIn->MessageDlg(text, type, buttons);
+  TMessageForm *form = CreateMessageDialog(text, type, buttons);
+  struct FreeForm {
+    TMessageForm *form;
+    ~FreeForm() { form->Free(); }
+  } freeForm{form};
+  return form->ShowModal();
+}

@@ -1,0 +1,144 @@
+#include "toolkit/ui/ExtCtrls.h"
+
+#include <map>
+
+#include "toolkit/base/MetaClass.h"
+#include "toolkit/ui/CallbackGuard.h"
+
+namespace {
+
+// All timers share one message-only window; each has its own timer id there.
+std::map<UINT_PTR, TTimer *> &Timers() {
+  static std::map<UINT_PTR, TTimer *> timers;
+  return timers;
+}
+
+HWND TimerWindow();
+
+} // namespace
+
+LRESULT CALLBACK TimerWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != WM_TIMER) return DefWindowProcW(window, msg, wParam, lParam);
+  auto it = Timers().find(wParam);
+  // A tick still queued for a timer that was stopped or freed meanwhile is dropped.
+  if (it != Timers().end()) GuardCallback([&] { it->second->Timer(); });
+  return 0;
+}
+
+namespace {
+
+HWND TimerWindow() {
+  static HWND window = [] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = TimerWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"KelvoraTimerWindow";
+    RegisterClassExW(&wc);
+    return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  }();
+  return window;
+}
+
+} // namespace
+
+const TMetaClass &TTimer::StaticMetaClass() {
+  return DefineClass<TTimer, TComponent>("TTimer", [](TClassBuilder<TTimer> &c) {
+    c.Bool("Enabled", &TTimer::SetEnabled);
+    c.Int("Interval", &TTimer::SetInterval);
+    c.Event("OnTimer", &TTimer::OnTimer);
+  });
+}
+
+TTimer::TTimer(TComponent *owner) : TComponent(owner) { UpdateTimer(); }
+
+TTimer::~TTimer() {
+  ReleaseLinks();
+  enabled_ = false;
+  UpdateTimer();
+}
+
+void TTimer::SetEnabled(bool v) {
+  if (v == enabled_) return;
+  enabled_ = v;
+  UpdateTimer();
+}
+
+void TTimer::SetInterval(int milliseconds) {
+  unsigned interval = milliseconds < 0 ? 0u : static_cast<unsigned>(milliseconds);
+  if (interval == interval_) return;
+  interval_ = interval;
+  UpdateTimer();
+}
+
+void TTimer::Loaded() {
+  TComponent::Loaded();
+  UpdateTimer();
+}
+
+void TTimer::UpdateTimer() {
+  if (id_) {
+    KillTimer(TimerWindow(), id_);
+    Timers().erase(id_);
+    id_ = 0;
+  }
+  // While a layout is read the timer waits for its final settings.
+  if (!enabled_ || interval_ == 0 || IsLoading() || IsDestroying()) return;
+  static UINT_PTR nextId = 1;
+  UINT_PTR id = nextId++;
+  if (!SetTimer(TimerWindow(), id, interval_, nullptr)) throw Exception("Not enough timers available");
+  id_ = id;
+  Timers()[id_] = this;
+}
+
+void TTimer::Timer() {
+  if (OnTimer) OnTimer(this);
+}
+
+const TMetaClass &TImage::StaticMetaClass() {
+  return DefineClass<TImage, TGraphicControl>("TImage", [](TClassBuilder<TImage> &c) {
+    c.Bool("Center", &TImage::SetCenter);
+    c.Bool("Stretch", &TImage::SetStretch);
+  });
+}
+
+TImage::TImage(TComponent *owner) : TGraphicControl(owner) { SetBounds(0, 0, 105, 105); }
+
+void TImage::SetIcon(HICON icon) {
+  icon_ = icon;
+  Invalidate();
+}
+
+void TImage::SetCenter(bool v) {
+  center_ = v;
+  Invalidate();
+}
+
+void TImage::SetStretch(bool v) {
+  stretch_ = v;
+  Invalidate();
+}
+
+void TImage::Paint() {
+  TCanvas &canvas = Canvas();
+  if (icon_) {
+    ICONINFO info{};
+    int w = GetSystemMetrics(SM_CXICON), h = GetSystemMetrics(SM_CYICON);
+    if (GetIconInfo(icon_, &info)) {
+      BITMAP bm{};
+      if (GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm)) {
+        w = bm.bmWidth;
+        h = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+      }
+      if (info.hbmColor) DeleteObject(info.hbmColor);
+      if (info.hbmMask) DeleteObject(info.hbmMask);
+    }
+    int x = center_ ? (Width() - w) / 2 : 0, y = center_ ? (Height() - h) / 2 : 0;
+    DrawIconEx(canvas.Handle(), x, y, icon_, stretch_ ? Width() : w, stretch_ ? Height() : h, 0, nullptr, DI_NORMAL);
+    return;
+  }
+  if (bitmap_.Empty()) return;
+  if (stretch_) return canvas.StretchDraw(ClientRect(), bitmap_);
+  int x = center_ ? (Width() - bitmap_.Width()) / 2 : 0, y = center_ ? (Height() - bitmap_.Height()) / 2 : 0;
+  canvas.Draw(x, y, bitmap_);
+}

@@ -1,0 +1,688 @@
+#include "toolkit/ui/Forms.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "toolkit/base/MetaClass.h"
+#include "toolkit/base/Prompts.h"
+#include "toolkit/ui/CallbackGuard.h"
+#include "toolkit/ui/StandardClasses.h"
+#include "toolkit/ui/Win32Text.h"
+
+namespace {
+// Posted to the application window to free a form that asked for it (Release).
+constexpr UINT WM_RELEASEFORM = WM_APP + 1;
+} // namespace
+
+void ReportCurrentException() noexcept {
+  try {
+    Application->HandleException(std::current_exception());
+  } catch (...) {
+    // The report itself failed (out of memory, no window): nothing is left to tell.
+  }
+}
+
+// =============================================================================================== TIcon
+
+const TMetaClass &TIcon::StaticMetaClass() { return DefineClass<TIcon, TPersistent>("TIcon"); }
+
+TIcon::~TIcon() { SetHandle(nullptr); }
+
+void TIcon::SetHandle(HICON icon, bool owned) {
+  if (owned_ && handle_ && handle_ != icon) DestroyIcon(handle_);
+  handle_ = icon;
+  owned_ = owned;
+}
+
+void TIcon::Assign(const TPersistent &source) {
+  auto *other = dynamic_cast<const TIcon *>(&source);
+  if (!other) return TPersistent::Assign(source);
+  SetHandle(other->handle_ ? CopyIcon(other->handle_) : nullptr, other->handle_ != nullptr);
+}
+
+const TMetaClass &TSizeConstraints::StaticMetaClass() {
+  return DefineClass<TSizeConstraints, TPersistent>("TSizeConstraints", [](TClassBuilder<TSizeConstraints> &c) {
+    c.Int("MinWidth", [](TSizeConstraints &s, int v) { s.MinWidth = v; });
+    c.Int("MinHeight", [](TSizeConstraints &s, int v) { s.MinHeight = v; });
+    c.Int("MaxWidth", [](TSizeConstraints &s, int v) { s.MaxWidth = v; });
+    c.Int("MaxHeight", [](TSizeConstraints &s, int v) { s.MaxHeight = v; });
+  });
+}
+
+// ========================================================================================= TCustomForm
+
+const TMetaClass &TCustomForm::StaticMetaClass() {
+  return DefineClass<TCustomForm, TWinControl>("TCustomForm", [](TClassBuilder<TCustomForm> &c) {
+    c.Enum<TFormBorderStyle>("BorderStyle", &TCustomForm::SetBorderStyle,
+                             {{"bsNone", int(TFormBorderStyle::bsNone)},
+                              {"bsSingle", int(TFormBorderStyle::bsSingle)},
+                              {"bsSizeable", int(TFormBorderStyle::bsSizeable)},
+                              {"bsDialog", int(TFormBorderStyle::bsDialog)},
+                              {"bsToolWindow", int(TFormBorderStyle::bsToolWindow)},
+                              {"bsSizeToolWin", int(TFormBorderStyle::bsSizeToolWin)}});
+    c.Set("BorderIcons", &TCustomForm::SetBorderIcons,
+          {{"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize}, {"biHelp", biHelp}});
+    c.Enum<TPosition>("Position", &TCustomForm::SetPosition,
+                      {{"poDesigned", int(TPosition::poDesigned)},
+                       {"poDefault", int(TPosition::poDefault)},
+                       {"poDefaultPosOnly", int(TPosition::poDefaultPosOnly)},
+                       {"poDefaultSizeOnly", int(TPosition::poDefaultSizeOnly)},
+                       {"poScreenCenter", int(TPosition::poScreenCenter)},
+                       {"poDesktopCenter", int(TPosition::poDesktopCenter)},
+                       {"poMainFormCenter", int(TPosition::poMainFormCenter)},
+                       {"poOwnerFormCenter", int(TPosition::poOwnerFormCenter)}});
+    c.Enum<TFormStyle>("FormStyle", &TCustomForm::SetFormStyle,
+                       {{"fsNormal", int(TFormStyle::fsNormal)},
+                        {"fsMDIChild", int(TFormStyle::fsMDIChild)},
+                        {"fsMDIForm", int(TFormStyle::fsMDIForm)},
+                        {"fsStayOnTop", int(TFormStyle::fsStayOnTop)}});
+    c.Enum<TWindowState>("WindowState", &TCustomForm::SetWindowState,
+                         {{"wsNormal", int(TWindowState::wsNormal)},
+                          {"wsMinimized", int(TWindowState::wsMinimized)},
+                          {"wsMaximized", int(TWindowState::wsMaximized)}});
+    c.Object("Constraints", [](TCustomForm &f) { return &f.Constraints(); });
+    c.Bool("Scaled", &TCustomForm::SetScaled);
+    c.Bool("AutoScroll", &TCustomForm::SetAutoScroll);
+    c.Bool("KeyPreview", &TCustomForm::SetKeyPreview);
+    c.Int("PixelsPerInch", &TCustomForm::SetPixelsPerInch);
+    c.Int("TextHeight", &TCustomForm::SetTextHeight);
+    c.Reference<TWinControl>("ActiveControl", &TCustomForm::SetActiveControl);
+    c.Event("OnCreate", &TCustomForm::OnCreate);
+    c.Event("OnDestroy", &TCustomForm::OnDestroy);
+    c.Event("OnShow", &TCustomForm::OnShow);
+    c.Event("OnHide", &TCustomForm::OnHide);
+    c.Event("OnPaint", &TCustomForm::OnPaint);
+    c.Event("OnActivate", &TCustomForm::OnActivate);
+    c.Event("OnDeactivate", &TCustomForm::OnDeactivate);
+    c.Event("OnClose", &TCustomForm::OnClose);
+    c.Event("OnCloseQuery", &TCustomForm::OnCloseQuery);
+  });
+}
+
+TCustomForm::TCustomForm(TComponent *owner) : TWinControl(owner) {
+  TControl::SetVisible(false);
+  SetParentFont(false);
+  SetColor(clBtnFace);
+  SetControlStyleFlags(csAcceptsControls, true);
+  SetBounds(0, 0, 320, 240);
+  ScreenInstance().forms_.push_back(this);
+}
+
+TCustomForm::~TCustomForm() {
+  if (OnDestroy) GuardCallback([&] { OnDestroy(this); });
+  ReleaseLinks();
+  auto &forms = ScreenInstance().forms_;
+  forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+}
+
+void TCustomForm::ReadLayout(std::string_view layoutText) {
+  SetControlStateFlags(csReadingState, true);
+  try {
+    LayoutReader::Read(*this, layoutText);
+  } catch (...) {
+    SetControlStateFlags(csReadingState, false);
+    throw;
+  }
+  SetControlStateFlags(csReadingState, false);
+  DoCreate();
+}
+
+void TCustomForm::Loaded() {
+  TWinControl::Loaded();
+  int width = std::exchange(pendingClientWidth_, -1), height = std::exchange(pendingClientHeight_, -1);
+  if (width >= 0) SetClientSize(width, height);
+}
+
+void TCustomForm::DoCreate() {
+  if (OnCreate) GuardCallback([&] { OnCreate(this); });
+}
+
+void TCustomForm::DoShow() {
+  if (OnShow) GuardCallback([&] { OnShow(this); });
+}
+
+void TCustomForm::DoClose(TCloseAction &action) {
+  if (OnClose) OnClose(this, action);
+}
+
+void TCustomForm::SetClientSize(int width, int height) {
+  // While the layout is read the border style may still change: the size is applied in Loaded.
+  if (IsReading()) {
+    pendingClientWidth_ = width;
+    pendingClientHeight_ = height;
+    return;
+  }
+  TWinControl::SetClientSize(width, height);
+}
+
+RECT TCustomForm::ClientRect() const {
+  if (pendingClientWidth_ >= 0) return {0, 0, pendingClientWidth_, pendingClientHeight_};
+  return TWinControl::ClientRect();
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
+  if (style == borderStyle_) return;
+  borderStyle_ = style;
+  RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons icons) {
+  if (icons == borderIcons_) return;
+  borderIcons_ = icons;
+  RecreateWnd();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle style) {
+  formStyle_ = style;
+  if (HandleAllocated())
+    SetWindowPos(Handle(), style == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+TWindowState TCustomForm::WindowState() const {
+  if (!HandleAllocated()) return windowState_;
+  HWND window = const_cast<TCustomForm *>(this)->Handle();
+  return IsIconic(window)   ? TWindowState::wsMinimized
+         : IsZoomed(window) ? TWindowState::wsMaximized
+                            : TWindowState::wsNormal;
+}
+
+void TCustomForm::SetWindowState(TWindowState state) {
+  windowState_ = state;
+  if (HandleAllocated() && Showing())
+    ShowWindow(Handle(), state == TWindowState::wsMinimized   ? SW_MINIMIZE
+                         : state == TWindowState::wsMaximized ? SW_MAXIMIZE
+                                                              : SW_RESTORE);
+}
+
+void TCustomForm::CreateParams(TCreateParams &p) {
+  TWinControl::CreateParams(p);
+  p.style &= ~(WS_CHILD | WS_TABSTOP);
+  p.style |= WS_CLIPCHILDREN;
+  p.wndParent = Application->Handle();
+  switch (borderStyle_) {
+  case TFormBorderStyle::bsNone: p.style |= WS_POPUP; break;
+  case TFormBorderStyle::bsSingle: p.style |= WS_CAPTION; break;
+  case TFormBorderStyle::bsSizeable: p.style |= WS_CAPTION | WS_THICKFRAME; break;
+  case TFormBorderStyle::bsDialog:
+    p.style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+    p.exStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+    break;
+  case TFormBorderStyle::bsToolWindow:
+    p.style |= WS_CAPTION;
+    p.exStyle |= WS_EX_TOOLWINDOW;
+    break;
+  case TFormBorderStyle::bsSizeToolWin:
+    p.style |= WS_CAPTION | WS_THICKFRAME;
+    p.exStyle |= WS_EX_TOOLWINDOW;
+    break;
+  }
+  bool captioned = borderStyle_ != TFormBorderStyle::bsNone;
+  if (captioned && (borderIcons_ & biSystemMenu)) {
+    p.style |= WS_SYSMENU;
+    bool plain = borderStyle_ != TFormBorderStyle::bsDialog && borderStyle_ != TFormBorderStyle::bsToolWindow &&
+                 borderStyle_ != TFormBorderStyle::bsSizeToolWin;
+    if (plain && (borderIcons_ & biMinimize)) p.style |= WS_MINIMIZEBOX;
+    if (plain && (borderIcons_ & biMaximize)) p.style |= WS_MAXIMIZEBOX;
+    if ((borderIcons_ & biHelp) && (!plain || !(borderIcons_ & (biMinimize | biMaximize))))
+      p.exStyle |= WS_EX_CONTEXTHELP;
+  }
+  if (formStyle_ == TFormStyle::fsStayOnTop) p.exStyle |= WS_EX_TOPMOST;
+  p.icon = icon_.Handle() ? icon_.Handle() : Application->Icon().Handle();
+}
+
+void TCustomForm::CreateHandleDone() {
+  HICON icon = icon_.Handle() ? icon_.Handle() : Application->Icon().Handle();
+  if (icon) SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+}
+
+void TCustomForm::PaintWindow(HDC dc) {
+  canvas_.SetHandle(dc);
+  try {
+    Paint();
+  } catch (...) {
+    canvas_.SetHandle(nullptr);
+    throw;
+  }
+  canvas_.SetHandle(nullptr);
+}
+
+void TCustomForm::Paint() {
+  if (OnPaint) OnPaint(this);
+}
+
+void TCustomForm::ApplyPosition() {
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  TCustomForm *center = nullptr;
+  switch (position_) {
+  case TPosition::poScreenCenter:
+  case TPosition::poDesktopCenter:
+    SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+    break;
+  case TPosition::poMainFormCenter: center = Application->MainForm(); break;
+  case TPosition::poOwnerFormCenter: center = dynamic_cast<TCustomForm *>(Owner()); break;
+  default: break;
+  }
+  if (center && center != this)
+    SetBounds(center->Left() + (center->Width() - Width()) / 2, center->Top() + (center->Height() - Height()) / 2,
+              Width(), Height());
+}
+
+void TCustomForm::ShowingChanged() {
+  if (Showing()) {
+    DoShow();
+    ApplyPosition();
+    ShowWindow(Handle(), windowState_ == TWindowState::wsMinimized   ? SW_SHOWMINIMIZED
+                         : windowState_ == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED
+                                                                     : SW_SHOWNORMAL);
+  } else {
+    if (OnHide) GuardCallback([&] { OnHide(this); });
+    if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+  }
+}
+
+void TCustomForm::SetActiveControl(TWinControl *control) {
+  if (control == this) control = nullptr;
+  activeControl_ = control;
+  if (control && !IsReading() && Showing() && control->CanFocus() && HandleAllocated()) ::SetFocus(control->Handle());
+}
+
+void TCustomForm::FocusControlChanged(TWinControl *control) {
+  if (control == activeControl_ && control->Focused()) {
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+    return;
+  }
+  TWinControl *old = activeControl_;
+  activeControl_ = control;
+  if (old && old != control) old->Perform(CM_EXIT);
+  control->Perform(CM_ENTER);
+  Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+}
+
+void TCustomForm::SelectNext(TWinControl *current, bool forward, bool checkTabStop) {
+  if (TWinControl *next = FindNextControl(current, forward, checkTabStop)) next->SetFocus();
+}
+
+void TCustomForm::DialogKey(TMessage &m) {
+  switch (m.WParam) {
+  case VK_TAB:
+    if (KeyboardShiftState() & (ssCtrl | ssAlt)) return;
+    SelectNext(activeControl_, !(KeyboardShiftState() & ssShift), true);
+    m.Result = 1;
+    return;
+  case VK_RETURN:
+  case VK_ESCAPE:
+    // The form's default or cancel button takes the key (TButton answers CM_DIALOGKEY).
+    for (int i = 0; i < ComponentCount(); ++i)
+      if (auto *c = dynamic_cast<TControl *>(Components(i));
+          c && c != this && c->Perform(CM_DIALOGKEY, m.WParam, m.LParam)) {
+        m.Result = 1;
+        return;
+      }
+    // Forms without a layout own nothing: search the controls themselves.
+    std::vector<TWinControl *> list;
+    TabOrderList(list);
+    for (TWinControl *w : list)
+      if (w->Owner() != this && w->Perform(CM_DIALOGKEY, m.WParam, m.LParam)) {
+        m.Result = 1;
+        return;
+      }
+    return;
+  }
+}
+
+void TCustomForm::WndProc(TMessage &m) {
+  switch (m.Msg) {
+  case WM_CLOSE: Close(); return;
+  case WM_SYSCOMMAND:
+    if ((m.WParam & 0xFFF0) == SC_MINIMIZE && Application->MainForm() == this) {
+      Application->Minimize();
+      return;
+    }
+    break;
+  case WM_ACTIVATE:
+    active_ = LOWORD(m.WParam) != WA_INACTIVE;
+    if (active_) {
+      if (!activeControl_ || !activeControl_->CanFocus()) activeControl_ = FindNextControl(nullptr, true, true);
+      if (activeControl_ && !HIWORD(m.WParam)) {
+        ::SetFocus(activeControl_->Handle());
+        activeControl_->Perform(CM_UIACTIVATE);
+      } else {
+        TWinControl::WndProc(m);
+      }
+      if (OnActivate) OnActivate(this);
+    } else {
+      if (TWinControl *focused = FindControl(GetFocus()); focused && focused->ParentForm() == this)
+        activeControl_ = focused;
+      if (OnDeactivate) OnDeactivate(this);
+      TWinControl::WndProc(m);
+    }
+    return;
+  case WM_GETMINMAXINFO: {
+    TWinControl::WndProc(m);
+    auto *info = reinterpret_cast<MINMAXINFO *>(m.LParam);
+    if (constraints_.MinWidth > 0) info->ptMinTrackSize.x = constraints_.MinWidth;
+    if (constraints_.MinHeight > 0) info->ptMinTrackSize.y = constraints_.MinHeight;
+    if (constraints_.MaxWidth > 0) info->ptMaxTrackSize.x = constraints_.MaxWidth;
+    if (constraints_.MaxHeight > 0) info->ptMaxTrackSize.y = constraints_.MaxHeight;
+    return;
+  }
+  case CM_DIALOGKEY: DialogKey(m); return;
+  }
+  TWinControl::WndProc(m);
+}
+
+bool TCustomForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TCustomForm::Close() {
+  if (modal_) {
+    modalResult_ = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = TCloseAction::caHide;
+  DoClose(action);
+  if (action == TCloseAction::caNone) return;
+  if (Application->MainForm() == this)
+    Application->Terminate();
+  else if (action == TCloseAction::caHide)
+    Hide();
+  else if (action == TCloseAction::caMinimize)
+    SetWindowState(TWindowState::wsMinimized);
+  else
+    Release();
+}
+
+void TCustomForm::CloseModal() {
+  TCloseAction action = TCloseAction::caHide;
+  if (CloseQuery())
+    DoClose(action);
+  else
+    action = TCloseAction::caNone;
+  if (action == TCloseAction::caNone) modalResult_ = mrNone;
+}
+
+void TCustomForm::Release() {
+  // Freed from the message loop, after the handler that asked has returned.
+  Hide();
+  PostMessageW(Application->Handle(), WM_RELEASEFORM, 0, reinterpret_cast<LPARAM>(this));
+}
+
+namespace {
+
+// Disables the thread's other enabled, visible top-level windows while a modal form runs, and enables
+// them again when it ends.
+class DisabledWindows {
+public:
+  explicit DisabledWindows(HWND except) : except_(except) {
+    EnumThreadWindows(GetCurrentThreadId(), &DisabledWindows::Visit, reinterpret_cast<LPARAM>(this));
+  }
+  ~DisabledWindows() {
+    for (HWND window : windows_)
+      if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
+  DisabledWindows(const DisabledWindows &) = delete;
+  DisabledWindows &operator=(const DisabledWindows &) = delete;
+
+private:
+  static BOOL CALLBACK Visit(HWND window, LPARAM self) {
+    auto *me = reinterpret_cast<DisabledWindows *>(self);
+    if (window != me->except_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
+      EnableWindow(window, FALSE);
+      me->windows_.push_back(window);
+    }
+    return TRUE;
+  }
+  HWND except_;
+  std::vector<HWND> windows_;
+};
+
+} // namespace
+
+int TCustomForm::ShowModal() {
+  if (Visible() || !Enabled() || modal_) throw Exception("Cannot make a visible window modal");
+  if (GetCapture()) {
+    SendMessageW(GetCapture(), WM_CANCELMODE, 0, 0);
+    ReleaseCapture();
+  }
+  HWND previous = GetActiveWindow();
+  modal_ = true;
+  modalResult_ = mrNone;
+  int result;
+  {
+    DisabledWindows disabled(Handle());
+    try {
+      Show();
+      do {
+        Application->HandleMessage();
+        if (Application->Terminated())
+          modalResult_ = mrCancel;
+        else if (modalResult_ != mrNone)
+          CloseModal();
+      } while (modalResult_ == mrNone);
+    } catch (...) {
+      modal_ = false;
+      throw;
+    }
+    result = modalResult_;
+  } // the other windows are enabled again before this one hides, so one of them can take the activation
+  Hide();
+  modal_ = false;
+  if (previous && IsWindow(previous)) SetActiveWindow(previous);
+  return result;
+}
+
+const TMetaClass &TForm::StaticMetaClass() { return DefineClass<TForm, TCustomForm>("TForm"); }
+
+// ======================================================================================== TApplication
+
+namespace {
+// The application while it lives; its window receives messages while it is still being constructed.
+TApplication *g_application = nullptr;
+} // namespace
+
+LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!g_application) return DefWindowProcW(window, msg, wParam, lParam);
+  TApplication &app = *g_application;
+  TMessage m{msg, wParam, lParam, 0};
+  bool consumed = false;
+  GuardCallback([&] {
+    for (auto &hook : std::vector<std::pair<int, TApplication::TWindowHook>>(app.hooks_))
+      if (hook.second(m)) {
+        consumed = true;
+        return;
+      }
+    if (msg == WM_RELEASEFORM) {
+      auto *form = reinterpret_cast<TCustomForm *>(lParam);
+      for (int i = 0; i < app.ComponentCount(); ++i)
+        if (app.Components(i) == form) form->Free();
+      consumed = true;
+    } else if (msg == WM_CLOSE) {
+      if (app.MainForm()) app.MainForm()->Close();
+      consumed = true;
+    }
+  });
+  return consumed ? m.Result : DefWindowProcW(window, msg, wParam, lParam);
+}
+
+const TMetaClass &TApplication::StaticMetaClass() { return DefineClass<TApplication, TComponent>("TApplication"); }
+
+TApplication::TApplication() : TComponent(nullptr) {
+  g_application = this;
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+  icon_.SetHandle(icon ? icon : LoadIconW(nullptr, IDI_APPLICATION));
+  RegisterStandardClasses();
+  CreateHandle();
+}
+
+TApplication::~TApplication() {
+  ReleaseLinks();
+  if (handle_) DestroyWindow(handle_);
+  g_application = nullptr;
+  if (comInitialized_) CoUninitialize();
+}
+
+void TApplication::CreateHandle() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = ApplicationWindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hIcon = icon_.Handle();
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = L"TApplication";
+  RegisterClassExW(&wc);
+  // A zero-sized window centred on the screen: it carries the task-bar button and owns the forms.
+  handle_ = CreateWindowExW(0, L"TApplication", Wide(title_).c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void TApplication::Initialize() {
+  if (!comInitialized_) comInitialized_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_TREEVIEW_CLASSES |
+                                           ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+}
+
+void TApplication::SetTitle(const std::string &title) {
+  title_ = title;
+  if (handle_) SetWindowTextW(handle_, Wide(title).c_str());
+}
+
+void TApplication::Run() {
+  if (mainForm_ && !terminated_) mainForm_->Show();
+  while (!terminated_)
+    HandleMessage();
+}
+
+void TApplication::Terminate() { PostQuitMessage(0); }
+
+bool TApplication::IsDialogMessage(MSG &msg) {
+  bool key = msg.message == WM_KEYDOWN && (msg.wParam == VK_TAB || msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE);
+  bool character = msg.message == WM_CHAR || msg.message == WM_SYSCHAR;
+  if (!key && !character) return false;
+  TWinControl *control = TWinControl::FindControl(msg.hwnd);
+  TCustomForm *form = control ? control->ParentForm() : nullptr;
+  if (!form || !form->Enabled()) return false;
+  // A control that wants the key or the character for itself keeps it.
+  LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+  if (code & DLGC_WANTALLKEYS) return false;
+  if (key) {
+    if (msg.wParam == VK_TAB && (code & DLGC_WANTTAB)) return false;
+    return form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0;
+  }
+  if (msg.message == WM_CHAR && (code & DLGC_WANTCHARS)) return false;
+  return form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
+}
+
+void TApplication::Dispatch(MSG &msg) {
+  if (IsDialogMessage(msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+  if (got == 0 || got == -1) {
+    terminated_ = true;
+    return;
+  }
+  Dispatch(msg);
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      terminated_ = true;
+      return;
+    }
+    Dispatch(msg);
+  }
+}
+
+void TApplication::Minimize() {
+  if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+  if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_RESTORE);
+}
+
+void TApplication::HandleException(std::exception_ptr error) {
+  if (OnException) return OnException(error);
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception &e) {
+    ShowException(e.what());
+  } catch (...) {
+    ShowException("Unknown error");
+  }
+}
+
+void TApplication::ShowException(const std::string &message) {
+  std::string text = ErrorReportText(message);
+  if (PromptStandIn *standIn = CurrentPromptStandIn()) return standIn->ErrorReport(text, title_);
+  MessageBoxW(handle_, Wide(text).c_str(), Wide(title_).c_str(), MB_OK | MB_ICONERROR);
+}
+
+int TApplication::HookMainWindow(TWindowHook hook) {
+  hooks_.emplace_back(nextHookId_, std::move(hook));
+  return nextHookId_++;
+}
+
+void TApplication::UnhookMainWindow(int id) {
+  hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(), [id](const auto &h) { return h.first == id; }),
+               hooks_.end());
+}
+
+// ============================================================================================= TScreen
+
+const TMetaClass &TScreen::StaticMetaClass() { return DefineClass<TScreen, TComponent>("TScreen"); }
+
+void TScreen::SetCursor(TCursor cursor) {
+  if (cursor == cursor_) return;
+  cursor_ = cursor;
+  POINT p;
+  GetCursorPos(&p);
+  SetCursorPos(p.x, p.y); // makes the window under the mouse ask for its cursor again
+  ::SetCursor(CursorHandle(cursor == crDefault ? crArrow : cursor));
+}
+
+TCustomForm *TScreen::ActiveForm() const {
+  HWND active = GetActiveWindow();
+  for (TCustomForm *f : forms_)
+    if (f->HandleAllocated() && f->Handle() == active) return f;
+  return nullptr;
+}
+
+TScreen &ScreenInstance() {
+  static TScreen screen;
+  return screen;
+}
+
+TApplication &ApplicationInstance() {
+  // Made after the screen, so it is destroyed first: its forms leave the screen's list on the way.
+  ScreenInstance();
+  static TApplication application;
+  return application;
+}
+
+std::string LoadLayoutResource(const std::string &name) {
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC resource = FindResourceW(module, Wide(name).c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+  const char *data = loaded ? static_cast<const char *>(LockResource(loaded)) : nullptr;
+  if (!data) throw EResNotFound(name);
+  return std::string(data, SizeofResource(module, resource));
+}

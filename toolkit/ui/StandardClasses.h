@@ -1,0 +1,4 @@
+#pragma once
+// Makes the toolkit's component classes known to layouts by name.
+
+void RegisterStandardClasses();
