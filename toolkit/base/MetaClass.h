@@ -15,6 +15,7 @@
 #include <any>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <type_traits>

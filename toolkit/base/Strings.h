@@ -20,6 +20,7 @@ public:
   virtual int Add(const std::string &s);
 
   std::string Strings(int index) const { return Get(index); }
+  std::string operator[](int index) const { return Get(index); }
   // Lines joined with "\r\n", each line terminated.
   virtual std::string Text() const;
   // Splits at "\r\n", "\n" or a lone "\r".
