@@ -600,18 +600,16 @@ void TWinControl::UpdateShowing() {
   bool showing = Visible() && (!Parent() || Parent()->Showing());
   if (showing && !handle_) Handle();
   if (!handle_) return;
-  if (showing) {
+  bool changed = showing != showing_;
+  showing_ = showing;
+  // Children appear before their parent and disappear after it, so it never shows half-built.
+  auto updateChildren = [this] {
     for (TControl *c : std::vector<TControl *>(controls_))
       if (auto *w = dynamic_cast<TWinControl *>(c)) w->UpdateShowing();
-  }
-  if (showing != showing_) {
-    showing_ = showing;
-    Perform(CM_SHOWINGCHANGED);
-  }
-  if (!showing) {
-    for (TControl *c : std::vector<TControl *>(controls_))
-      if (auto *w = dynamic_cast<TWinControl *>(c)) w->UpdateShowing();
-  }
+  };
+  if (showing) updateChildren();
+  if (changed) Perform(CM_SHOWINGCHANGED);
+  if (!showing) updateChildren();
 }
 
 void TWinControl::ShowingChanged() {
