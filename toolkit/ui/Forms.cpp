@@ -458,6 +458,7 @@ int TCustomForm::ShowModal() {
   modalResult_ = mrNone;
   int result;
   {
+    ApplyPosition();
     DisabledWindows disabled(Handle());
     try {
       Show();
@@ -546,6 +547,11 @@ void TApplication::CreateHandle() {
                             nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
+void TApplication::Notification(TComponent *component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == mainForm_) mainForm_ = nullptr;
+}
+
 void TApplication::Initialize() {
   if (!comInitialized_) comInitialized_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_TREEVIEW_CLASSES |
@@ -590,24 +596,22 @@ void TApplication::Dispatch(MSG &msg) {
   DispatchMessageW(&msg);
 }
 
-void TApplication::HandleMessage() {
+bool TApplication::ProcessMessage() {
   MSG msg;
-  BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-  if (got == 0 || got == -1) {
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT)
     terminated_ = true;
-    return;
-  }
-  Dispatch(msg);
+  else
+    Dispatch(msg);
+  return true;
+}
+
+void TApplication::HandleMessage() {
+  if (!ProcessMessage()) WaitMessage();
 }
 
 void TApplication::ProcessMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      terminated_ = true;
-      return;
-    }
-    Dispatch(msg);
+  while (!terminated_ && ProcessMessage()) {
   }
 }
 

@@ -179,6 +179,7 @@ public:
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool v) { showHint_ = v; }
   TCustomForm *MainForm() const { return mainForm_; }
+  void Notification(TComponent *component, TOperation operation) override;
 
   // Creates a form owned by the application, reads its layout and raises its OnCreate. The first
   // form created becomes the main form.
@@ -191,7 +192,7 @@ public:
   // handled (like PostQuitMessage).
   void Terminate();
   bool Terminated() const { return terminated_; }
-  // Waits for one message and handles it.
+  // Handles one message, or waits until one arrives when none is queued.
   void HandleMessage();
   // Handles every message already queued, without waiting.
   void ProcessMessages();
@@ -215,6 +216,8 @@ private:
   void CreateHandle();
   // Keyboard navigation a form does for its controls: Tab, Enter, Escape and accelerator characters.
   bool IsDialogMessage(MSG &msg);
+  // Handles one queued message (WM_QUIT ends the loop); false when the queue was empty.
+  bool ProcessMessage();
   void Dispatch(MSG &msg);
 
   HWND handle_ = nullptr;

@@ -74,6 +74,7 @@ const TMetaClass &TCustomLabel::StaticMetaClass() {
 
 TCustomLabel::TCustomLabel(TComponent *owner) : TGraphicControl(owner) {
   SetControlStyleFlags(csOpaque, true);
+  SetParentColor(true);
   SetBounds(0, 0, 65, 17);
 }
 

@@ -1,0 +1,124 @@
+// The application object: the end of the message loop (Terminate), timers, and errors escaping the
+// form's create and show events. Terminate ends the loop for good, so these run in their own program.
+#include <gtest/gtest.h>
+
+#include "UiTestSupport.h"
+#include "toolkit/base/MetaClass.h"
+#include "toolkit/testing/ScriptedPrompts.h"
+#include "toolkit/ui/ExtCtrls.h"
+#include "toolkit/ui/Forms.h"
+
+namespace {
+
+class TFailingForm : public TForm {
+  TK_CLASS(TFailingForm)
+public:
+  explicit TFailingForm(TComponent *owner) : TForm(owner) {}
+  std::vector<std::string> events;
+  void FormCreate(TObject *) {
+    events.push_back("create");
+    throw Exception("Create failed");
+  }
+  void FormShow(TObject *) {
+    events.push_back("show");
+    throw EInOutError(5);
+  }
+};
+
+const TMetaClass &TFailingForm::StaticMetaClass() {
+  return DefineClass<TFailingForm, TForm>("TFailingForm", [](TClassBuilder<TFailingForm> &c) {
+    c.Handler("FormCreate", &TFailingForm::FormCreate);
+    c.Handler("FormShow", &TFailingForm::FormShow);
+  });
+}
+
+// A timer that counts its ticks in the overridable tick handler, as the fade timers do.
+class TCountingTimer : public TTimer {
+  TK_CLASS(TCountingTimer)
+public:
+  explicit TCountingTimer(TComponent *owner) : TTimer(owner) {}
+  int ticks = 0;
+
+protected:
+  void Timer() override {
+    ++ticks;
+    TTimer::Timer();
+  }
+};
+
+const TMetaClass &TCountingTimer::StaticMetaClass() { return DefineClass<TCountingTimer, TTimer>("TCountingTimer"); }
+
+class ApplicationTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { Application->Initialize(); }
+  ScriptedPrompts prompts;
+};
+
+TEST_F(ApplicationTest, ErrorsFromCreateAndShowAreReportedAndTheFormCarriesOn) {
+  auto *form = Application->CreateForm<TFailingForm>(
+      "object Failing : TFailingForm { OnCreate = FormCreate OnShow = FormShow Caption = \"x\" }");
+  EXPECT_EQ(form->events, std::vector<std::string>{"create"});
+  form->Show();
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_EQ(form->events, (std::vector<std::string>{"create", "show"}));
+  EXPECT_EQ(prompts.ErrorReports(), (std::vector<std::string>{"Create failed.", "File access denied."}));
+  EXPECT_EQ(Application->MainForm(), form);
+  form->Free();
+  EXPECT_EQ(Application->MainForm(), nullptr); // the next form created becomes the main form
+}
+
+TEST_F(ApplicationTest, ABrokenLayoutLeavesNoFormBehind) {
+  int forms = Screen->FormCount();
+  EXPECT_THROW(Application->CreateForm<TFailingForm>("object F : TFailingForm { Nonsense = 1 }"), ELayoutError);
+  EXPECT_EQ(Screen->FormCount(), forms);
+  EXPECT_THROW(Application->CreateForm<TForm>("object F : TForm { object B : TButton { Left = \"x\" } }"),
+               ELayoutError);
+  EXPECT_EQ(Screen->FormCount(), forms);
+  EXPECT_THROW(LoadLayoutResource("NO_SUCH_LAYOUT"), EResNotFound);
+}
+
+TEST_F(ApplicationTest, TimersTickWhileEnabledAndTheirErrorsAreReported) {
+  auto *owner = Application->CreateForm<TForm>();
+  auto *timer = TComponent::Create<TCountingTimer>(owner);
+  timer->SetInterval(10);
+  timer->OnTimer = [&](TObject *) {
+    if (timer->ticks == 2) throw Exception("tick failed");
+    if (timer->ticks == 3) timer->SetEnabled(false);
+  };
+  EXPECT_TRUE(PumpUntil([&] { return !timer->Enabled(); }));
+  PumpUntil([] { return false; }, 100);
+  EXPECT_EQ(timer->ticks, 3);
+  EXPECT_EQ(prompts.ErrorReports(), std::vector<std::string>{"tick failed."});
+  owner->Free();
+}
+
+// Must stay the last test: once terminated, the application's loop does not run again.
+TEST_F(ApplicationTest, TerminateLetsTheHandlerFinishAndQueuedMessagesRunFirst) {
+  auto *main = Application->CreateForm<TForm>();
+  ASSERT_EQ(Application->MainForm(), main);
+  constexpr UINT kQueued = WM_APP + 9;
+  int queuedHandled = 0;
+  bool handlerFinished = false;
+  TWndMethod saved = main->WindowProc;
+  main->WindowProc = [&](TMessage &m) {
+    if (m.Msg == kQueued) ++queuedHandled;
+    saved(m);
+  };
+  main->OnShow = [&](TObject *) {
+    After(10, [&] {
+      PostMessageW(main->Handle(), kQueued, 0, 0);
+      Application->Terminate();
+      EXPECT_FALSE(Application->Terminated()); // the request takes effect when the loop gets to it
+      PostMessageW(main->Handle(), kQueued, 0, 0);
+      handlerFinished = true;
+    });
+  };
+  Application->Run();
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_TRUE(handlerFinished);
+  EXPECT_EQ(queuedHandled, 2);
+  EXPECT_TRUE(IsWindowVisible(main->Handle()));
+  main->WindowProc = saved;
+}
+
+} // namespace
