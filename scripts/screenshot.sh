@@ -20,7 +20,7 @@ shot=$(mktemp --suffix=.png)
 previous=""
 for _ in $(seq 1 60); do
   sleep 1
-  xwd -root -silent | convert xwd:- -trim +repage "$shot" 2>/dev/null || continue
+  xwd -root -silent | convert xwd:- -trim +repage -strip "$shot" 2>/dev/null || continue
   size=$(identify -format '%wx%h' "$shot")
   # Done once the window is there and two grabs a second apart agree.
   if [ "${size%x*}" -gt 200 ] && [ "$size" = "$previous" ] && cmp -s "$shot" "$shot.prev"; then

@@ -6,7 +6,8 @@ source "$(dirname "$0")/wine-env.sh"
 KELVORA_XVFB_PID=""
 ensure_display
 ensure_wine_prefix
-sleep infinity | wine cmd >/dev/null 2>&1 &
+# cmd waits on its input, which never ends until the sleep is stopped.
+sleep infinity > >(wine cmd >/dev/null 2>&1) &
 idle_pid=$!
 cleanup() {
   kill "$idle_pid" 2>/dev/null || true
