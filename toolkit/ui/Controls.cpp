@@ -1017,8 +1017,9 @@ void TWinControl::WndProc(TMessage &m) {
   case CM_EXIT: DoExit(); break;
   case CM_SHOWINGCHANGED: ShowingChanged(); return;
   case CM_FOCUSCHANGED:
+  case CM_BUTTONPRESSED:
   case CM_DIALOGCHAR:
-    // Broadcast to the children until one answers.
+    // Broadcast to the children (a dialog character until one answers).
     for (TControl *c : std::vector<TControl *>(controls_)) {
       m.Result = c->Perform(m.Msg, m.WParam, m.LParam);
       if (m.Result && m.Msg == CM_DIALOGCHAR) return;
@@ -1071,14 +1072,10 @@ void TGraphicControl::ControlCanvas::Release() {
 void TGraphicControl::WndProc(TMessage &m) {
   if (m.Msg == WM_PAINT) {
     canvas_.Release();
-    canvas_.SetHandle(reinterpret_cast<HDC>(m.WParam));
-    try {
+    {
+      CanvasHandleScope scope(canvas_, reinterpret_cast<HDC>(m.WParam));
       Paint();
-    } catch (...) {
-      canvas_.SetHandle(nullptr);
-      throw;
     }
-    canvas_.SetHandle(nullptr);
     return TControl::WndProc(m);
   }
   TControl::WndProc(m);
@@ -1094,12 +1091,6 @@ const TMetaClass &TCustomControl::StaticMetaClass() {
 TCustomControl::TCustomControl(TComponent *owner) : TWinControl(owner) {}
 
 void TCustomControl::PaintWindow(HDC dc) {
-  canvas_.SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_.SetHandle(nullptr);
-    throw;
-  }
-  canvas_.SetHandle(nullptr);
+  CanvasHandleScope scope(canvas_, dc);
+  Paint();
 }

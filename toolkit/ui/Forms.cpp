@@ -240,14 +240,8 @@ void TCustomForm::CreateHandleDone() {
 }
 
 void TCustomForm::PaintWindow(HDC dc) {
-  canvas_.SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_.SetHandle(nullptr);
-    throw;
-  }
-  canvas_.SetHandle(nullptr);
+  CanvasHandleScope scope(canvas_, dc);
+  Paint();
 }
 
 void TCustomForm::Paint() {

@@ -184,6 +184,19 @@ private:
   TPen pen_;
 };
 
+// Lends a device context to a canvas for one painting pass and takes it back at scope exit, also when
+// the painting throws.
+class CanvasHandleScope {
+public:
+  CanvasHandleScope(TCanvas &canvas, HDC dc) : canvas_(canvas) { canvas.SetHandle(dc); }
+  ~CanvasHandleScope() { canvas_.SetHandle(nullptr); }
+  CanvasHandleScope(const CanvasHandleScope &) = delete;
+  CanvasHandleScope &operator=(const CanvasHandleScope &) = delete;
+
+private:
+  TCanvas &canvas_;
+};
+
 enum class TPixelFormat { pf24bit, pf32bit };
 
 // A bitmap over a top-down DIB section. Rows are reached through ScanLine(y): row 0's address plus y

@@ -1,6 +1,7 @@
 #include "toolkit/ui/StandardClasses.h"
 
 #include "toolkit/base/MetaClass.h"
+#include "toolkit/ui/Buttons.h"
 #include "toolkit/ui/ComCtrls.h"
 #include "toolkit/ui/Dialogs.h"
 #include "toolkit/ui/ExtCtrls.h"
@@ -11,6 +12,6 @@ void RegisterStandardClasses() {
        {&TLabel::StaticMetaClass(), &TEdit::StaticMetaClass(), &TCustomMaskEdit::StaticMetaClass(),
         &TMemo::StaticMetaClass(), &TButton::StaticMetaClass(), &TBitBtn::StaticMetaClass(),
         &TProgressBar::StaticMetaClass(), &TTimer::StaticMetaClass(), &TImage::StaticMetaClass(),
-        &TForm::StaticMetaClass(), &TMessageForm::StaticMetaClass()})
+        &TSpeedButton::StaticMetaClass(), &TForm::StaticMetaClass(), &TMessageForm::StaticMetaClass()})
     RegisterComponentClass(*meta);
 }

@@ -1,0 +1,41 @@
+#include "toolkit/ui/SystemInfo.h"
+
+namespace {
+
+HMODULE UxTheme() {
+  static HMODULE module = LoadLibraryW(L"uxtheme.dll");
+  return module;
+}
+
+template <class F> F UxThemeFunction(const char *name) {
+  HMODULE module = UxTheme();
+  return module ? reinterpret_cast<F>(reinterpret_cast<void *>(GetProcAddress(module, name))) : nullptr;
+}
+
+} // namespace
+
+bool ThemesInUse() {
+  using IsThemeActiveFn = BOOL(WINAPI *)();
+  auto isAppThemed = UxThemeFunction<IsThemeActiveFn>("IsAppThemed");
+  auto isThemeActive = UxThemeFunction<IsThemeActiveFn>("IsThemeActive");
+  return isAppThemed && isThemeActive && isAppThemed() && isThemeActive();
+}
+
+bool RemoveWindowTheme(HWND window) {
+  using SetWindowThemeFn = HRESULT(WINAPI *)(HWND, LPCWSTR, LPCWSTR);
+  auto setWindowTheme = UxThemeFunction<SetWindowThemeFn>("SetWindowTheme");
+  return setWindowTheme && SUCCEEDED(setWindowTheme(window, L"", L""));
+}
+
+int WindowsMajorVersion() {
+  // GetVersionEx reports what the manifest allows; the kernel's own record tells the truth.
+  using RtlGetVersionFn = LONG(WINAPI *)(OSVERSIONINFOW *);
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  auto rtlGetVersion =
+      ntdll ? reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void *>(GetProcAddress(ntdll, "RtlGetVersion")))
+            : nullptr;
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (rtlGetVersion && rtlGetVersion(&info) == 0) return static_cast<int>(info.dwMajorVersion);
+  return 6;
+}
