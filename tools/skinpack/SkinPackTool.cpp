@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <set>
 
 #include "skin/data/SkinErrors.h"
 #include "skin/data/SkinPack.h"
 #include "skin/data/SkinPackWriter.h"
 #include "skin/data/SkinPaths.h"
+#include "tools/skinpack/PendingFile.h"
+#include "tools/skinpack/SkinRender.h"
 #include "tools/skinpack/SkinValidation.h"
 #include "toolkit/base/Text.h"
 
@@ -18,39 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int64_t MaxPackFileSize = 1024ll * 1024 * 1024;
-constexpr std::string_view TempSuffix = ".skinpack-tmp";
-
-// A file written under a temporary name and put in place only when complete, so a failure never leaves a
-// half-written file where a good one stood.
-class PendingFile {
-public:
-  explicit PendingFile(fs::path target) : target_(std::move(target)), temp_(target_) {
-    temp_ += std::string(TempSuffix);
-  }
-  ~PendingFile() {
-    std::error_code ignored;
-    if (!committed_) fs::remove(temp_, ignored);
-  }
-  PendingFile(const PendingFile &) = delete;
-  PendingFile &operator=(const PendingFile &) = delete;
-
-  void Write(std::span<const uint8_t> bytes) const {
-    std::ofstream file(temp_, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    if (!file) throw EFCreateError(PathToUtf8(temp_), "The file cannot be written.");
-  }
-  void Commit() {
-    fs::rename(temp_, target_);
-    committed_ = true;
-  }
-
-private:
-  fs::path target_;
-  fs::path temp_;
-  bool committed_ = false;
-};
-
 bool IsHidden(const fs::path &path) {
   std::string name = PathToUtf8(path.filename());
   return name.empty() || name[0] == '.';
@@ -76,15 +44,16 @@ std::vector<uint8_t> ReadPackFile(const std::string &packFile) {
   return ReadSkinFile(PathFromUtf8(packFile), MaxPackFileSize);
 }
 
-int ValidateCommand(std::span<const std::string> args, std::ostream &out) {
-  auto problems = ValidateSkin(args[0]);
+int ValidateCommand(const SkinPackArguments &a, std::ostream &out) {
+  const std::string &skin = a.Positional[0];
+  auto problems = ValidateSkin(skin);
   for (const auto &problem : problems)
     out << DescribeProblem(problem) << "\n";
   if (problems.empty()) {
-    out << args[0] << ": no problems\n";
+    out << skin << ": no problems\n";
     return ExitOk;
   }
-  out << args[0] << ": " << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
+  out << skin << ": " << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
   return ExitProblems;
 }
 
@@ -165,23 +134,57 @@ void ListPack(const std::string &packFile, std::ostream &out) {
 const std::vector<SkinPackCommand> &SkinPackCommands() {
   static const std::vector<SkinPackCommand> commands = {
       {"pack", "FOLDER OUT.tez", "pack a folder skin into a skin pack", 2,
-       [](std::span<const std::string> a, std::ostream &) {
-         PackFolder(a[0], a[1]);
+       [](const SkinPackArguments &a, std::ostream &) {
+         PackFolder(a.Positional[0], a.Positional[1]);
          return int{ExitOk};
        }},
       {"unpack", "IN.tez FOLDER", "write the members of a skin pack into a folder", 2,
-       [](std::span<const std::string> a, std::ostream &) {
-         UnpackToFolder(a[0], a[1]);
+       [](const SkinPackArguments &a, std::ostream &) {
+         UnpackToFolder(a.Positional[0], a.Positional[1]);
          return int{ExitOk};
        }},
       {"list", "IN.tez", "list the members of a skin pack", 1,
-       [](std::span<const std::string> a, std::ostream &out) {
-         ListPack(a[0], out);
+       [](const SkinPackArguments &a, std::ostream &out) {
+         ListPack(a.Positional[0], out);
          return int{ExitOk};
        }},
       {"validate", "SKIN", "check a skin pack or folder skin; exits with 1 when it finds problems", 1, ValidateCommand},
+      {"render",
+       "SKIN SECTION WIDTHxHEIGHT STATE OUT.png [--background 0xRRGGBB] [--text CAPTION]",
+       "paint one section of a skin in a state (0 normal, 1 active, 2 pressed) into a PNG picture",
+       5,
+       RenderCommand,
+       {"--background", "--text"}},
+      {"render-sheet", "SKIN OUT.png", "paint the main sections of a skin side by side into a PNG picture", 2,
+       RenderSheetCommand},
   };
   return commands;
+}
+
+namespace {
+
+// Options (each followed by its value) may stand anywhere after the command; false for an option the
+// command does not know or one without a value.
+bool SplitArguments(std::span<const std::string> args, const SkinPackCommand &command, SkinPackArguments &split) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (!args[i].starts_with("--")) {
+      split.Positional.push_back(args[i]);
+      continue;
+    }
+    if (std::find(command.Options.begin(), command.Options.end(), args[i]) == command.Options.end() ||
+        i + 1 == args.size())
+      return false;
+    split.Options[args[i]] = args[i + 1];
+    ++i;
+  }
+  return split.Positional.size() == command.ArgumentCount;
+}
+
+} // namespace
+
+const std::string *SkinPackArguments::Option(std::string_view name) const {
+  auto found = Options.find(name);
+  return found == Options.end() ? nullptr : &found->second;
 }
 
 int RunSkinPack(std::span<const std::string> args, std::ostream &out, std::ostream &err) {
@@ -189,14 +192,15 @@ int RunSkinPack(std::span<const std::string> args, std::ostream &out, std::ostre
   auto command = args.empty() ? commands.end()
                               : std::find_if(commands.begin(), commands.end(),
                                              [&](const SkinPackCommand &c) { return c.Name == args[0]; });
-  if (command == commands.end() || args.size() - 1 != command->ArgumentCount) {
+  SkinPackArguments split;
+  if (command == commands.end() || !SplitArguments(args.subspan(1), *command, split)) {
     err << "Usage:\n";
     for (const auto &c : commands)
       err << "  skinpack " << c.Name << " " << c.Arguments << "\n      " << c.Summary << "\n";
     return ExitFailure;
   }
   try {
-    return command->Run(args.subspan(1), out);
+    return command->Run(split, out);
   } catch (const Exception &e) {
     err << "skinpack " << command->Name << ": " << e.Message() << "\n";
   } catch (const std::exception &e) {

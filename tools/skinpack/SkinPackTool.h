@@ -3,6 +3,7 @@
 // to say to out and err. Adding a sub-command is one entry in SkinPackCommands().
 
 #include <functional>
+#include <map>
 #include <ostream>
 #include <span>
 #include <string>
@@ -11,12 +12,20 @@
 
 enum SkinPackExitCode { ExitOk = 0, ExitProblems = 1, ExitFailure = 2 };
 
+struct SkinPackArguments {
+  std::vector<std::string> Positional;
+  std::map<std::string, std::string, std::less<>> Options; // "--name" and its value
+  // The value of an option, or null when it was not given.
+  const std::string *Option(std::string_view name) const;
+};
+
 struct SkinPackCommand {
   std::string_view Name;
   std::string_view Arguments;
   std::string_view Summary;
-  size_t ArgumentCount;
-  std::function<int(std::span<const std::string> args, std::ostream &out)> Run;
+  size_t ArgumentCount; // positional arguments
+  std::function<int(const SkinPackArguments &args, std::ostream &out)> Run;
+  std::vector<std::string_view> Options = {}; // options the command takes, each with one value
 };
 
 const std::vector<SkinPackCommand> &SkinPackCommands();
