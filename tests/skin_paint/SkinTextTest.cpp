@@ -52,19 +52,22 @@ protected:
     data.Font.Color = 0x123456;
     ResolveIndexes(data);
   }
+
+  // Each string drawn so far, in order: where and in which colour.
+  void ExpectPlacesAndColours(const std::vector<std::pair<TRect, TColor>> &expected) const {
+    ASSERT_EQ(canvas.calls.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+      EXPECT_EQ(canvas.calls[i].rect, expected[i].first) << i;
+      EXPECT_EQ(canvas.calls[i].font.Color, expected[i].second) << i;
+    }
+  }
 };
 
 } // namespace
 
 TEST_F(SkinText, ContoursOfTheStateComeFirstEachMovedToItsSide) {
   WriteSkinText(canvas, "OK", true, false, data, Centered, Room);
-  ASSERT_EQ(canvas.calls.size(), 3u);
-  EXPECT_EQ(canvas.calls[0].rect, (TRect{9, 20, 59, 40}));
-  EXPECT_EQ(canvas.calls[0].font.Color, 0x0000FF);
-  EXPECT_EQ(canvas.calls[1].rect, (TRect{11, 20, 61, 40}));
-  EXPECT_EQ(canvas.calls[1].font.Color, 0x00FF00);
-  EXPECT_EQ(canvas.calls[2].rect, Room);
-  EXPECT_EQ(canvas.calls[2].font.Color, 0x000000);
+  ExpectPlacesAndColours({{TRect{9, 20, 59, 40}, 0x0000FF}, {TRect{11, 20, 61, 40}, 0x00FF00}, {Room, 0x000000}});
   for (const auto &call : canvas.calls) {
     EXPECT_EQ(call.flags, Centered | TextFlags::NoClip);
     EXPECT_EQ(call.clip, Room);
@@ -75,13 +78,8 @@ TEST_F(SkinText, ContoursOfTheStateComeFirstEachMovedToItsSide) {
 
 TEST_F(SkinText, ActiveCaptionUsesTheHotColours) {
   WriteSkinText(canvas, "OK", true, true, data, Centered, Room);
-  ASSERT_EQ(canvas.calls.size(), 3u);
-  EXPECT_EQ(canvas.calls[0].rect, (TRect{10, 19, 60, 39}));
-  EXPECT_EQ(canvas.calls[0].font.Color, 0xFF0000);
-  EXPECT_EQ(canvas.calls[1].rect, (TRect{10, 21, 60, 41}));
-  EXPECT_EQ(canvas.calls[1].font.Color, 0x00FFFF);
-  EXPECT_EQ(canvas.calls[2].font.Color, 0x111111);
-  EXPECT_FALSE(canvas.calls[2].font.Underline);
+  ExpectPlacesAndColours({{TRect{10, 19, 60, 39}, 0xFF0000}, {TRect{10, 21, 60, 41}, 0x00FFFF}, {Room, 0x111111}});
+  EXPECT_FALSE(canvas.calls.back().font.Underline);
 }
 
 TEST_F(SkinText, CustomFontKeepsTheControlsColourAndDrawsNoContours) {
