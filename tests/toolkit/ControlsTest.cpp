@@ -117,6 +117,29 @@ TEST_F(ControlsTest, WindowProcHookSeesTheFirstMessagesAndChainsOnALiveWindow) {
   EXPECT_EQ(SendMessageW(form->Handle(), 0xBC4D, 0x41A2, 0), 0);
 }
 
+TEST_F(ControlsTest, AHandlerMayReplaceTheHookWhileAMessageRunsThroughIt) {
+  constexpr UINT kSwap = WM_APP + 80;
+  TWndMethod original = form->WindowProc;
+  std::vector<std::string> calls;
+  TWndMethod replacement = [&](TMessage &m) {
+    calls.push_back("replacement");
+    original(m);
+  };
+  form->WindowProc = [&, original](TMessage &m) {
+    if (m.Msg == kSwap) {
+      form->WindowProc = replacement; // destroys this very closure's stored copy
+      calls.push_back("swapped");
+      m.Result = 5;
+      return;
+    }
+    original(m);
+  };
+  EXPECT_EQ(SendMessageW(form->Handle(), kSwap, 0, 0), 5);
+  form->Perform(WM_NULL);
+  EXPECT_EQ(calls, (std::vector<std::string>{"swapped", "replacement"}));
+  form->WindowProc = original;
+}
+
 TEST_F(ControlsTest, NotificationsReachTheHook) {
   auto *edit = Add<TEdit>(form);
   Recorder formLog(*form);

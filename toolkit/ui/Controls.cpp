@@ -131,8 +131,15 @@ TControl::~TControl() {
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};
-  WindowProc(m);
+  Dispatch(m);
   return m.Result;
+}
+
+void TControl::Dispatch(TMessage &m) {
+  // A handler may replace WindowProc while a message runs through it (a skin hooking a form during
+  // its activation): the message finishes on the chain it started with.
+  TWndMethod chain = WindowProc;
+  chain(m);
 }
 
 void TControl::SetParent(TWinControl *parent) {
@@ -408,7 +415,7 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
     SetPropW(window, kControlProperty, control);
   }
   TMessage m{msg, wParam, lParam, 0};
-  GuardCallback([&] { control->WindowProc(m); });
+  GuardCallback([&] { control->Dispatch(m); });
   if (msg == WM_NCDESTROY) {
     RemovePropW(window, kControlProperty);
     if (control->handle_ == window) control->handle_ = nullptr;

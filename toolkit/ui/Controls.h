@@ -93,6 +93,8 @@ public:
   TWndMethod WindowProc;
   // Sends a message synchronously through WindowProc and returns its result.
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  // Runs a message through WindowProc.
+  void Dispatch(TMessage &message);
 
   TWinControl *Parent() const { return parent_; }
   virtual void SetParent(TWinControl *parent);

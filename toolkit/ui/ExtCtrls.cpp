@@ -1,46 +1,19 @@
 #include "toolkit/ui/ExtCtrls.h"
 
-#include <map>
-
 #include "toolkit/base/MetaClass.h"
 #include "toolkit/ui/CallbackGuard.h"
 
 namespace {
-
-// All timers share one message-only window; each has its own timer id there.
-std::map<UINT_PTR, TTimer *> &Timers() {
-  static std::map<UINT_PTR, TTimer *> timers;
-  return timers;
-}
-
-HWND TimerWindow();
-
+constexpr UINT_PTR kTimerId = 1;
+constexpr wchar_t kTimerClass[] = L"KelvoraTimerWindow";
 } // namespace
 
 LRESULT CALLBACK TimerWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg != WM_TIMER) return DefWindowProcW(window, msg, wParam, lParam);
-  auto it = Timers().find(wParam);
-  // A tick still queued for a timer that was stopped or freed meanwhile is dropped.
-  if (it != Timers().end()) GuardCallback([&] { it->second->Timer(); });
+  if (auto *timer = reinterpret_cast<TTimer *>(GetWindowLongPtrW(window, GWLP_USERDATA)))
+    GuardCallback([&] { timer->Timer(); });
   return 0;
 }
-
-namespace {
-
-HWND TimerWindow() {
-  static HWND window = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = TimerWindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"KelvoraTimerWindow";
-    RegisterClassExW(&wc);
-    return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-  }();
-  return window;
-}
-
-} // namespace
 
 const TMetaClass &TTimer::StaticMetaClass() {
   return DefineClass<TTimer, TComponent>("TTimer", [](TClassBuilder<TTimer> &c) {
@@ -50,12 +23,24 @@ const TMetaClass &TTimer::StaticMetaClass() {
   });
 }
 
-TTimer::TTimer(TComponent *owner) : TComponent(owner) { UpdateTimer(); }
+TTimer::TTimer(TComponent *owner) : TComponent(owner) {
+  // Each timer ticks on a message-only window of its own, which dies with it and takes any pending
+  // tick along.
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = TimerWindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kTimerClass;
+  RegisterClassExW(&wc);
+  window_ = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  if (!window_) throw Exception("Not enough timers available");
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  UpdateTimer();
+}
 
 TTimer::~TTimer() {
   ReleaseLinks();
-  enabled_ = false;
-  UpdateTimer();
+  DestroyWindow(window_);
 }
 
 void TTimer::SetEnabled(bool v) {
@@ -77,18 +62,10 @@ void TTimer::Loaded() {
 }
 
 void TTimer::UpdateTimer() {
-  if (id_) {
-    KillTimer(TimerWindow(), id_);
-    Timers().erase(id_);
-    id_ = 0;
-  }
+  KillTimer(window_, kTimerId);
   // While a layout is read the timer waits for its final settings.
   if (!enabled_ || interval_ == 0 || IsLoading() || IsDestroying()) return;
-  static UINT_PTR nextId = 1;
-  UINT_PTR id = nextId++;
-  if (!SetTimer(TimerWindow(), id, interval_, nullptr)) throw Exception("Not enough timers available");
-  id_ = id;
-  Timers()[id_] = this;
+  if (!SetTimer(window_, kTimerId, interval_, nullptr)) throw Exception("Not enough timers available");
 }
 
 void TTimer::Timer() {

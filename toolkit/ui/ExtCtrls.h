@@ -24,9 +24,9 @@ private:
   friend LRESULT CALLBACK TimerWindowProc(HWND, UINT, WPARAM, LPARAM);
   void UpdateTimer();
 
+  HWND window_ = nullptr;
   bool enabled_ = true;
   unsigned interval_ = 1000;
-  UINT_PTR id_ = 0;
 };
 
 // Shows an icon or a bitmap, centred or stretched.
