@@ -605,7 +605,7 @@ void TApplication::HandleMessage() {
 }
 
 void TApplication::ProcessMessages() {
-  while (!terminated_ && ProcessMessage()) {
+  while (ProcessMessage()) {
   }
 }
 
