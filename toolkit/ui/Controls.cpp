@@ -8,6 +8,7 @@
 #include "toolkit/base/MetaClass.h"
 #include "toolkit/ui/CallbackGuard.h"
 #include "toolkit/ui/Forms.h"
+#include "toolkit/ui/Menus.h"
 #include "toolkit/ui/Win32Text.h"
 
 namespace {
@@ -944,6 +945,7 @@ void TWinControl::WndProc(TMessage &m) {
     break;
   case WM_COMMAND:
     if (m.LParam) return Reflect(m, reinterpret_cast<HWND>(m.LParam));
+    if (HIWORD(m.WParam) == 0 && DispatchMenuCommand(LOWORD(m.WParam))) return;
     break;
   case WM_NOTIFY: return Reflect(m, reinterpret_cast<NMHDR *>(m.LParam)->hwndFrom);
   case WM_HSCROLL:
@@ -952,9 +954,17 @@ void TWinControl::WndProc(TMessage &m) {
     break;
   case WM_DRAWITEM:
     if (m.WParam) return Reflect(m, reinterpret_cast<DRAWITEMSTRUCT *>(m.LParam)->hwndItem);
+    if (DispatchDrawItem(*reinterpret_cast<DRAWITEMSTRUCT *>(m.LParam))) {
+      m.Result = TRUE;
+      return;
+    }
     break;
   case WM_MEASUREITEM:
     if (m.WParam) return Reflect(m, GetDlgItem(handle_, static_cast<int>(m.WParam)));
+    if (DispatchMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT *>(m.LParam))) {
+      m.Result = TRUE;
+      return;
+    }
     break;
   case WM_CTLCOLORMSGBOX:
   case WM_CTLCOLOREDIT:

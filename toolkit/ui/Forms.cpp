@@ -9,6 +9,7 @@
 #include "toolkit/base/MetaClass.h"
 #include "toolkit/base/Prompts.h"
 #include "toolkit/ui/CallbackGuard.h"
+#include "toolkit/ui/Menus.h"
 #include "toolkit/ui/StandardClasses.h"
 #include "toolkit/ui/Win32Text.h"
 
@@ -500,6 +501,14 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT msg, WPARAM wParam, LPA
       for (int i = 0; i < app.ComponentCount(); ++i)
         if (app.Components(i) == form) form->Free();
       consumed = true;
+    } else if (msg == WM_COMMAND && lParam == 0 && HIWORD(wParam) == 0) {
+      consumed = DispatchMenuCommand(LOWORD(wParam));
+    } else if (msg == WM_MEASUREITEM && wParam == 0) {
+      consumed = DispatchMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT *>(lParam));
+      m.Result = consumed;
+    } else if (msg == WM_DRAWITEM && wParam == 0) {
+      consumed = DispatchDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+      m.Result = consumed;
     } else if (msg == WM_CLOSE) {
       if (app.MainForm()) app.MainForm()->Close();
       consumed = true;

@@ -5,6 +5,7 @@
 #include "toolkit/ui/ComCtrls.h"
 #include "toolkit/ui/Dialogs.h"
 #include "toolkit/ui/ExtCtrls.h"
+#include "toolkit/ui/Menus.h"
 #include "toolkit/ui/StdCtrls.h"
 
 void RegisterStandardClasses() {
@@ -12,6 +13,7 @@ void RegisterStandardClasses() {
        {&TLabel::StaticMetaClass(), &TEdit::StaticMetaClass(), &TCustomMaskEdit::StaticMetaClass(),
         &TMemo::StaticMetaClass(), &TButton::StaticMetaClass(), &TBitBtn::StaticMetaClass(),
         &TProgressBar::StaticMetaClass(), &TTimer::StaticMetaClass(), &TImage::StaticMetaClass(),
-        &TSpeedButton::StaticMetaClass(), &TForm::StaticMetaClass(), &TMessageForm::StaticMetaClass()})
+        &TSpeedButton::StaticMetaClass(), &TPopupMenu::StaticMetaClass(), &TMenuItem::StaticMetaClass(),
+        &TForm::StaticMetaClass(), &TMessageForm::StaticMetaClass()})
     RegisterComponentClass(*meta);
 }
