@@ -129,6 +129,8 @@ void TCustomForm::ReadLayout(std::string_view layoutText) {
   }
   SetControlStateFlags(csReadingState, false);
   DoCreate();
+  // A form stored as visible appears once it is created.
+  if (Visible()) UpdateShowing();
 }
 
 void TCustomForm::Loaded() {

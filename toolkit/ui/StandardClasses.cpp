@@ -12,8 +12,9 @@ void RegisterStandardClasses() {
   for (const TMetaClass *meta :
        {&TLabel::StaticMetaClass(), &TEdit::StaticMetaClass(), &TCustomMaskEdit::StaticMetaClass(),
         &TMemo::StaticMetaClass(), &TButton::StaticMetaClass(), &TBitBtn::StaticMetaClass(),
-        &TProgressBar::StaticMetaClass(), &TTimer::StaticMetaClass(), &TImage::StaticMetaClass(),
-        &TSpeedButton::StaticMetaClass(), &TPopupMenu::StaticMetaClass(), &TMenuItem::StaticMetaClass(),
-        &TForm::StaticMetaClass(), &TMessageForm::StaticMetaClass()})
+        &TProgressBar::StaticMetaClass(), &TTreeView::StaticMetaClass(), &TImageList::StaticMetaClass(),
+        &TTimer::StaticMetaClass(), &TImage::StaticMetaClass(), &TSpeedButton::StaticMetaClass(),
+        &TPopupMenu::StaticMetaClass(), &TMenuItem::StaticMetaClass(), &TForm::StaticMetaClass(),
+        &TMessageForm::StaticMetaClass()})
     RegisterComponentClass(*meta);
 }
