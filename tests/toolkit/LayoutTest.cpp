@@ -286,3 +286,35 @@ TEST(LayoutParser, CommentsKeywordsAndDeepNesting) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LayoutTest, DamagedLayoutsAreEitherReadOrRejectedCleanly) {
+  const std::string valid = R"(object R : TRoot {
+    object First : TThing { Count = 3 Caption = "a\"b" Lines = ("x", "y") Blob = hex { 0102 }
+      Items = collection { item { Name = "n" } } Buddy = Second Sides = [sdTop] Font.Name = "f" }
+    object Second : TThing { Color = clRed OnPing = Ping } })";
+  uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+  const std::string alphabet = "{}[]()=.,\"\\ \n/x0-";
+  for (int round = 0; round < 3000; ++round) {
+    std::string text = valid;
+    for (int edits = 1 + next() % 3; edits > 0; --edits) {
+      size_t at = next() % text.size();
+      switch (next() % 3) {
+      case 0: text.erase(at, 1 + next() % 4); break;
+      case 1: text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), alphabet[next() % alphabet.size()]); break;
+      default: text[at] = alphabet[next() % alphabet.size()]; break;
+      }
+      if (text.empty()) text = "x";
+    }
+    TRoot target(nullptr);
+    try {
+      LayoutReader::Read(target, text);
+    } catch (const ELayoutError &) {
+      EXPECT_EQ(target.ComponentCount(), 0) << text;
+    }
+  }
+}
+
+} // namespace
