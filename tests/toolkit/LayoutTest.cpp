@@ -306,7 +306,7 @@ TEST_F(LayoutTest, DamagedLayoutsAreEitherReadOrRejectedCleanly) {
       case 1: text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), alphabet[next() % alphabet.size()]); break;
       default: text[at] = alphabet[next() % alphabet.size()]; break;
       }
-      if (text.empty()) text = "x";
+      if (text.empty()) text.push_back('x');
     }
     TRoot target(nullptr);
     try {
