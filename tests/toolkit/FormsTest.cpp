@@ -164,6 +164,15 @@ TEST_F(FormsTest, EditsTellOfChangesAndKeepTheirTextWhenTheWindowIsMadeAgain) {
   edit->WindowProc = saved;
 }
 
+TEST_F(FormsTest, AVisibleFormMadeAgainForANewBorderStaysVisible) {
+  form->Show();
+  HWND before = form->Handle();
+  form->SetBorderStyle(TFormBorderStyle::bsDialog);
+  EXPECT_NE(form->Handle(), before);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_TRUE(GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+}
+
 TEST_F(FormsTest, LabelsSizeToTheirTextAndKeepTheirRightEdgeWhenRightAligned) {
   auto *label = Add<TLabel>(form, 100, 10, 10, 10);
   label->SetCaption("Выберите папку для установки");

@@ -564,6 +564,7 @@ void TWinControl::RecreateWnd() {
   SetControlStateFlags(csRecreating, true);
   DestroyHandle();
   Handle();
+  UpdateShowing(); // a visible top-level window shows again too
   SetControlStateFlags(csRecreating, false);
 }
 

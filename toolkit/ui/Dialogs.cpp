@@ -68,6 +68,43 @@ SIZE MeasureText(TFont &font, const std::string &text) {
 
 const TMetaClass &TMessageForm::StaticMetaClass() { return DefineClass<TMessageForm, TForm>("TMessageForm"); }
 
+void TMessageForm::WndProc(TMessage &message) {
+  if (message.Msg == WM_COPY || (message.Msg == CM_DIALOGCHAR && message.WParam == 3 /* Ctrl+C */)) {
+    CopyToClipboard();
+    message.Result = 1;
+    return;
+  }
+  TForm::WndProc(message);
+}
+
+void TMessageForm::CopyToClipboard() {
+  const std::string rule = "---------------------------\r\n";
+  std::string text = rule + Caption() + "\r\n" + rule;
+  if (auto *label = FindComponent<TLabel>("Message")) {
+    // Lone carriage returns break the dialog's lines; on the clipboard each break is a full line end.
+    for (char c : label->Caption()) text += c == '\r' ? std::string("\r\n") : std::string(1, c);
+    text += "\r\n";
+  }
+  text += rule;
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (auto *button = dynamic_cast<TButton *>(Components(i))) {
+      for (char c : button->Caption())
+        if (c != '&') text += c;
+      text += "   ";
+    }
+  text += "\r\n" + rule;
+
+  std::wstring wide = Wide(text);
+  if (!OpenClipboard(Handle())) return;
+  EmptyClipboard();
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t))) {
+    std::copy_n(wide.c_str(), wide.size() + 1, static_cast<wchar_t *>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+  }
+  CloseClipboard();
+}
+
 TMessageForm *CreateMessageDialog(const std::string &text, TMsgDlgType type, TMsgDlgButtons buttons) {
   auto *form = TComponent::Create<TMessageForm>(Application);
   try {

@@ -11,6 +11,12 @@ class TMessageForm : public TForm {
   TK_CLASS(TMessageForm)
 public:
   explicit TMessageForm(TComponent *owner) : TForm(owner) {}
+
+  // Puts the caption, the text and the buttons on the clipboard as plain text, as Ctrl+C and WM_COPY do.
+  void CopyToClipboard();
+
+protected:
+  void WndProc(TMessage &message) override;
 };
 
 // Builds the dialog (owned by the application, not yet shown). Buttons stand left to right as
