@@ -17,14 +17,14 @@ constexpr int kButtonGap = 8;    // between two buttons
 constexpr int kButtonTop = 16;   // between the text and the buttons
 constexpr int kButtonWidth = 75, kButtonHeight = 25;
 
-struct ButtonSpec {
+struct DialogButton {
   TMsgDlgBtn button;
   const char *name;
   const char *caption;
   int result;
 };
 
-constexpr ButtonSpec kButtons[] = {
+constexpr DialogButton kButtons[] = {
     {mbYes, "Yes", "&Yes", mrYes},
     {mbNo, "No", "&No", mrNo},
     {mbOK, "OK", "OK", mrOk},
@@ -82,7 +82,8 @@ void TMessageForm::CopyToClipboard() {
   std::string text = rule + Caption() + "\r\n" + rule;
   if (auto *label = FindComponent<TLabel>("Message")) {
     // Lone carriage returns break the dialog's lines; on the clipboard each break is a full line end.
-    for (char c : label->Caption()) text += c == '\r' ? std::string("\r\n") : std::string(1, c);
+    for (char c : label->Caption())
+      text += c == '\r' ? std::string("\r\n") : std::string(1, c);
     text += "\r\n";
   }
   text += rule;
@@ -135,9 +136,9 @@ TMessageForm *CreateMessageDialog(const std::string &text, TMsgDlgType type, TMs
     label->SetBounds(textLeft, kMargin, textSize.cx, textSize.cy);
     label->SetCaption(text);
 
-    std::vector<const ButtonSpec *> present;
-    for (const ButtonSpec &spec : kButtons)
-      if (buttons & spec.button) present.push_back(&spec);
+    std::vector<const DialogButton *> present;
+    for (const DialogButton &button : kButtons)
+      if (buttons & button.button) present.push_back(&button);
     int buttonsWidth = static_cast<int>(present.size()) * kButtonWidth +
                        std::max(0, static_cast<int>(present.size()) - 1) * kButtonGap;
     int contentWidth = std::max(textLeft - kMargin + static_cast<int>(textSize.cx), buttonsWidth);
@@ -147,19 +148,19 @@ TMessageForm *CreateMessageDialog(const std::string &text, TMsgDlgType type, TMs
     int defaultResult = DefaultResult(buttons), escapeResult = EscapeResult(buttons);
     int x = (clientWidth - buttonsWidth) / 2;
     int tabOrder = 0;
-    for (const ButtonSpec *spec : present) {
+    for (const DialogButton *kind : present) {
       auto *button = TComponent::Create<TButton>(form);
-      button->SetName(spec->name);
+      button->SetName(kind->name);
       button->SetParent(form);
-      button->SetCaption(spec->caption);
-      button->SetModalResult(spec->result);
+      button->SetCaption(kind->caption);
+      button->SetModalResult(kind->result);
       button->SetBounds(x, buttonTop, kButtonWidth, kButtonHeight);
       button->SetTabOrder(tabOrder++);
-      if (spec->result == defaultResult) {
+      if (kind->result == defaultResult) {
         button->SetDefault(true);
         form->SetActiveControl(button);
       }
-      if (spec->result == escapeResult) button->SetCancel(true);
+      if (kind->result == escapeResult) button->SetCancel(true);
       x += kButtonWidth + kButtonGap;
     }
     form->SetClientSize(clientWidth, buttonTop + kButtonHeight + kMargin);
