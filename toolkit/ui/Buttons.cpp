@@ -12,11 +12,7 @@ const TMetaClass &TSpeedButton::StaticMetaClass() {
     c.Int("GroupIndex", &TSpeedButton::SetGroupIndex);
     c.Bool("AllowAllUp", &TSpeedButton::SetAllowAllUp);
     c.Int("NumGlyphs", &TSpeedButton::SetNumGlyphs);
-    c.Enum<TButtonLayout>("Layout", &TSpeedButton::SetLayout,
-                          {{"blGlyphLeft", int(TButtonLayout::blGlyphLeft)},
-                           {"blGlyphRight", int(TButtonLayout::blGlyphRight)},
-                           {"blGlyphTop", int(TButtonLayout::blGlyphTop)},
-                           {"blGlyphBottom", int(TButtonLayout::blGlyphBottom)}});
+    c.Enum<TButtonLayout>("Layout", &TSpeedButton::SetLayout, ButtonLayoutNames());
     c.Int("Margin", &TSpeedButton::SetMargin);
     c.Int("Spacing", &TSpeedButton::SetSpacing);
   });

@@ -581,15 +581,19 @@ void TButton::WndProc(TMessage &m) {
   TButtonControl::WndProc(m);
 }
 
+TIdentTable ButtonLayoutNames() {
+  return {{"blGlyphLeft", int(TButtonLayout::blGlyphLeft)},
+          {"blGlyphRight", int(TButtonLayout::blGlyphRight)},
+          {"blGlyphTop", int(TButtonLayout::blGlyphTop)},
+          {"blGlyphBottom", int(TButtonLayout::blGlyphBottom)}};
+}
+
 const TMetaClass &TBitBtn::StaticMetaClass() {
   return DefineClass<TBitBtn, TButton>("TBitBtn", [](TClassBuilder<TBitBtn> &c) {
     c.Int("NumGlyphs", [](TBitBtn &b, int v) { b.NumGlyphs = v; });
     c.Int("Margin", [](TBitBtn &b, int v) { b.Margin = v; });
     c.Int("Spacing", [](TBitBtn &b, int v) { b.Spacing = v; });
-    c.Enum<TButtonLayout>("Layout", [](TBitBtn &b, TButtonLayout v) { b.Layout = v; },
-                          {{"blGlyphLeft", int(TButtonLayout::blGlyphLeft)},
-                           {"blGlyphRight", int(TButtonLayout::blGlyphRight)},
-                           {"blGlyphTop", int(TButtonLayout::blGlyphTop)},
-                           {"blGlyphBottom", int(TButtonLayout::blGlyphBottom)}});
+    c.Enum<TButtonLayout>(
+        "Layout", [](TBitBtn &b, TButtonLayout v) { b.Layout = v; }, ButtonLayoutNames());
   });
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "toolkit/base/LayoutReader.h"
 #include "toolkit/base/Strings.h"
 #include "toolkit/ui/Controls.h"
 
@@ -224,6 +225,8 @@ private:
 };
 
 enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+// The layout names of TButtonLayout, for the classes that store it.
+TIdentTable ButtonLayoutNames();
 
 // A push button under its own class name; its picture properties are stored only.
 class TBitBtn : public TButton {
