@@ -12,15 +12,9 @@
 #include "toolkit/ui/Dialogs.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/base/Text.h"
+#include "toolkit/ui/Win32Text.h"
 
 namespace {
-
-std::wstring Wide(const std::string &utf8) {
-  std::u16string w = text::Utf8ToUtf16(utf8);
-  return std::wstring(w.begin(), w.end());
-}
-
-std::string Narrow(const wchar_t *wide) { return text::Utf16ToUtf8(reinterpret_cast<const char16_t *>(wide)); }
 
 struct HandleCloser {
   void operator()(HANDLE h) const { CloseHandle(h); }
@@ -86,7 +80,7 @@ std::string SystemErrorText(DWORD code) {
   LocalFree(buffer);
   while (!message.empty() && (message.back() <= L' ' || message.back() == L'.'))
     message.pop_back();
-  return text::Utf16ToUtf8(std::u16string(message.begin(), message.end()));
+  return Narrow(message);
 }
 
 bool Win32Host::LibraryLoads(const std::string &fileName) {
@@ -146,7 +140,11 @@ void Win32Host::WriteFile(const std::string &path, std::span<const uint8_t> byte
 }
 
 std::span<const uint8_t> Win32Host::OpenPayload(const std::string &name) {
-  HRSRC info = FindResourceW(nullptr, Wide(name).c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  // The payload is stored in Russian; the plain lookup's language fallback differs between systems.
+  std::wstring wideName = Wide(name);
+  HRSRC info = FindResourceExW(nullptr, MAKEINTRESOURCEW(10) /* RT_RCDATA */, wideName.c_str(),
+                               MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT));
+  if (!info) info = FindResourceW(nullptr, wideName.c_str(), MAKEINTRESOURCEW(10));
   HGLOBAL loaded = info ? LoadResource(nullptr, info) : nullptr;
   const void *bytes = loaded ? LockResource(loaded) : nullptr;
   if (!bytes) throw EResNotFound(name);

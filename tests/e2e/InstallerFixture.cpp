@@ -1,19 +1,17 @@
 #include "tests/e2e/InstallerFixture.h"
 
-#include <commctrl.h>
 #include <shlobj.h>
 
 #include <fstream>
 
 #include "toolkit/base/Text.h"
+#include "toolkit/ui/Win32Text.h"
 
 namespace e2e {
 
 namespace {
 
 const char kMainCaption[] = "Установка программы Kelvora [iKey / e-Kalit]";
-
-std::string Narrow(const std::wstring &wide) { return text::Utf16ToUtf8({wide.begin(), wide.end()}); }
 
 HWND ChildWithClassPart(HWND parent, const std::string &part) {
   for (HWND child : Children(parent))
@@ -67,12 +65,16 @@ void InstallerFixture::SetUp() {
   static int counter = 0;
   sandbox = fs::temp_directory_path() /
             ("kelvora-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++));
-  programFiles = sandbox / "Program Files";
+  // Wine sets ProgramFiles for every process it starts, so the installer's default folder is the one that
+  // this process sees too.
+  wchar_t programFilesValue[MAX_PATH] = {};
+  GetEnvironmentVariableW(L"ProgramFiles", programFilesValue, MAX_PATH);
+  programFiles = programFilesValue;
   target = programFiles / "Kelvora";
-  fs::create_directories(programFiles);
+  fs::remove_all(target);
   fs::create_directories(sandbox / "drivers-iKey");
   fs::create_directories(sandbox / "drivers-eKalit");
-  fs::path standins = fs::u8path(WindowsPath(KELVORA_STANDIN_DIR));
+  fs::path standins = paths::FromUtf8(WindowsPath(KELVORA_STANDIN_DIR));
   fs::copy_file(standins / "iKeyAPI.dll", sandbox / "drivers-iKey" / "iKeyAPI.dll");
   fs::copy_file(standins / "eKalit.dll", sandbox / "drivers-eKalit" / "eKalit.dll");
   startsLog_ = sandbox / "program-starts.log";
@@ -80,33 +82,33 @@ void InstallerFixture::SetUp() {
   wchar_t folder[MAX_PATH] = {};
   SHGetSpecialFolderPathW(nullptr, folder, CSIDL_SENDTO, TRUE);
   sendTo = folder;
-  shortcut = sendTo / fs::u8path("Подписать c ЭЦП ....lnk");
+  shortcut = sendTo / paths::FromUtf8("Подписать c ЭЦП ....lnk");
   fs::remove(shortcut);
 }
 
 void InstallerFixture::TearDown() {
   process.reset();
   std::error_code ignored;
+  WaitUntil([&] { return fs::remove_all(target, ignored) != static_cast<std::uintmax_t>(-1) && !fs::exists(target); },
+            10s);
   // Programs the installer started (the stand-in, the command interpreter) may still be finishing.
   WaitUntil([&] { return fs::remove_all(sandbox, ignored) != static_cast<std::uintmax_t>(-1) && !fs::exists(sandbox); },
             10s);
   fs::remove(shortcut, ignored);
 }
 
-Process &InstallerFixture::Start(const std::string &arguments, Drivers drivers, const std::string *programFilesValue,
-                                 const std::string &program) {
+Process &InstallerFixture::Start(const std::string &arguments, Drivers drivers, const std::string &program) {
   std::string path;
-  if (drivers & kIKey) path += (sandbox / "drivers-iKey").u8string() + ";";
-  if (drivers & kEKalit) path += (sandbox / "drivers-eKalit").u8string() + ";";
+  if (drivers & kIKey) path += paths::Utf8(sandbox / "drivers-iKey") + ";";
+  if (drivers & kEKalit) path += paths::Utf8(sandbox / "drivers-eKalit") + ";";
   char systemPath[4096] = {};
   GetEnvironmentVariableA("PATH", systemPath, sizeof systemPath);
   std::map<std::string, std::string> environment = {
       {"PATH", path + systemPath},
-      {"ProgramFiles", programFilesValue ? *programFilesValue : programFiles.u8string()},
-      {"KELVORA_STANDIN_LOG", startsLog_.u8string()},
+      {"KELVORA_STANDIN_LOG", paths::Utf8(startsLog_)},
   };
   process = std::make_unique<Process>(program.empty() ? WindowsPath(KELVORA_SETUP_EXE) : program, arguments,
-                                      environment, sandbox.u8string());
+                                      environment, paths::Utf8(sandbox));
   main_ = nullptr;
   return *process;
 }
@@ -123,17 +125,23 @@ HWND InstallerFixture::InstallButton() { return FindButton(MainWindow(), "Уст
 std::vector<std::string> InstallerFixture::LogLines() { return SplitLines(WindowText(Memo())); }
 int InstallerFixture::Progress() { return static_cast<int>(SendMessageW(ProgressBar(), PBM_GETPOS, 0, 0)); }
 
-HWND InstallerFixture::WaitForMessageDialog(const std::string &caption) {
-  return process->WaitForWindow("TMessageForm", caption);
+HWND InstallerFixture::WaitForMessageDialog(const std::string &caption, std::chrono::milliseconds timeout) {
+  return process->WaitForWindow("TMessageForm", caption, timeout);
 }
 
-std::string InstallerFixture::DialogText(HWND dialog) {
+std::string InstallerFixture::DialogMessage(HWND dialog) {
   if (OpenClipboard(nullptr)) {
     EmptyClipboard();
     CloseClipboard();
   }
   SendMessageW(dialog, WM_COPY, 0, 0);
-  return ClipboardText();
+  // The copy reads: rule, caption, rule, the message's lines, rule, buttons, rule.
+  std::vector<std::string> lines = SplitLines(ClipboardText());
+  std::string message;
+  if (lines.size() < 5) return message;
+  for (size_t i = 3; i + 3 < lines.size(); ++i)
+    message += (i > 3 ? "\r" : "") + lines[i];
+  return message;
 }
 
 void InstallerFixture::Answer(HWND dialog, const std::string &button) {

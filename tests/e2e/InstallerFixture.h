@@ -6,11 +6,15 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "tests/support/Paths.h"
 #include "tests/support/WindowDriver.h"
 
 namespace e2e {
@@ -30,10 +34,8 @@ protected:
   void TearDown() override;
 
   enum Drivers { kNoDrivers = 0, kIKey = 1, kEKalit = 2, kBothDrivers = 3 };
-  // Starts the installer with arguments and the drivers on PATH; ProgramFiles is the sandbox's unless
-  // programFiles is given ("" removes the variable).
-  Process &Start(const std::string &arguments = {}, Drivers drivers = kBothDrivers,
-                 const std::string *programFiles = nullptr, const std::string &program = {});
+  // Starts the installer (or another program) with arguments and the drivers on PATH.
+  Process &Start(const std::string &arguments = {}, Drivers drivers = kBothDrivers, const std::string &program = {});
 
   // The installer window and its controls, found by class and caption.
   HWND MainWindow();
@@ -45,9 +47,9 @@ protected:
   int Progress();
 
   // The installer's message dialog with this caption ("Information", "Error", "Confirm", "Warning").
-  HWND WaitForMessageDialog(const std::string &caption);
-  // The dialog's text, copied out as the dialog's own copy command gives it.
-  std::string DialogText(HWND dialog);
+  HWND WaitForMessageDialog(const std::string &caption, std::chrono::milliseconds timeout = kDefaultWait);
+  // The dialog's message, with its line breaks as "\r", read through the dialog's own copy command.
+  std::string DialogMessage(HWND dialog);
   void Answer(HWND dialog, const std::string &button);
 
   // What the stand-in program recorded: one line per start with its arguments.

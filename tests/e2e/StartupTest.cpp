@@ -13,12 +13,12 @@ protected:
   void SetUp() override {
     InstallerFixture::SetUp();
     fs::create_directories(target / "data");
-    fs::copy_file(fs::u8path(WindowsPath(KELVORA_STANDIN_DIR)) / "Kelvora.exe", target / "Kelvora.exe");
+    fs::copy_file(paths::FromUtf8(WindowsPath(KELVORA_STANDIN_DIR)) / "Kelvora.exe", target / "Kelvora.exe");
     std::ofstream(target / "registerdll.cmd") << "Kelvora -install";
     Start();
     question = WaitForMessageDialog("Confirm");
     ASSERT_NE(question, nullptr);
-    EXPECT_NE(DialogText(question).find(kQuestion), std::string::npos);
+    EXPECT_EQ(DialogMessage(question), kQuestion);
   }
   HWND question = nullptr;
 };
@@ -41,7 +41,7 @@ TEST_F(EarlierInstallation, YesRunsTheUninstallerAndRemovesTheFolder) {
   Answer(question, "&Yes");
   HWND removed = WaitForMessageDialog("Information", 30s);
   ASSERT_NE(removed, nullptr);
-  EXPECT_NE(DialogText(removed).find("Програма удалена !"), std::string::npos);
+  EXPECT_EQ(DialogMessage(removed), "Програма удалена !");
   EXPECT_TRUE(WaitForProgramStart("-uninstall"));
   Answer(removed, "OK");
   EXPECT_EQ(process->WaitForExit(), 0u);
@@ -53,7 +53,7 @@ TEST_F(EarlierInstallation, YesRunsTheUninstallerAndRemovesTheFolder) {
 
 TEST_F(InstallerFixture, EmptyEarlierFolderIsRemovedCompletely) {
   fs::create_directories(target);
-  fs::copy_file(fs::u8path(WindowsPath(KELVORA_STANDIN_DIR)) / "Kelvora.exe", target / "Kelvora.exe");
+  fs::copy_file(paths::FromUtf8(WindowsPath(KELVORA_STANDIN_DIR)) / "Kelvora.exe", target / "Kelvora.exe");
   Start();
   HWND question = WaitForMessageDialog("Confirm");
   ASSERT_NE(question, nullptr);
@@ -77,7 +77,7 @@ TEST_F(InstallerFixture, AnArgumentThatIsNoTokenSkipsTheEarlierInstallationCheck
 // A copy of the installer whose program stream is damaged.
 TEST_F(InstallerFixture, DamagedPayloadStreamIsPromptedWithError) {
   fs::path copy = sandbox / "DamagedSetup.exe";
-  fs::copy_file(fs::u8path(WindowsPath(KELVORA_SETUP_EXE)), copy);
+  fs::copy_file(paths::FromUtf8(WindowsPath(KELVORA_SETUP_EXE)), copy);
   HANDLE update = BeginUpdateResourceW(copy.wstring().c_str(), FALSE);
   ASSERT_NE(update, nullptr);
   char garbage[] = "\x78\xDA this is not deflate data";
@@ -85,11 +85,11 @@ TEST_F(InstallerFixture, DamagedPayloadStreamIsPromptedWithError) {
                               sizeof garbage - 1));
   ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
 
-  Start({}, kBothDrivers, nullptr, copy.u8string());
+  Start({}, kBothDrivers, paths::Utf8(copy));
   Click(InstallButton());
   HWND prompt = WaitForMessageDialog("Error");
   ASSERT_NE(prompt, nullptr);
-  EXPECT_NE(DialogText(prompt).find("Ошибка !\rError\rПродолжить ?"), std::string::npos);
+  EXPECT_EQ(DialogMessage(prompt), "Ошибка !\rError\rПродолжить ?");
   Answer(prompt, "&No");
   EXPECT_TRUE(process->WaitForExit().has_value());
   EXPECT_FALSE(fs::exists(target / "Kelvora.exe"));

@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <filesystem>
 #include <fstream>
 
 #include "installer/host/Win32Host.h"
+#include "tests/support/Paths.h"
 #include "toolkit/base/Exceptions.h"
 
 namespace fs = std::filesystem;
@@ -24,8 +27,8 @@ public:
     std::error_code ignored;
     fs::remove_all(path_, ignored);
   }
-  std::string operator/(const std::string &name) const { return (path_ / fs::u8path(name)).u8string(); }
-  std::string Path() const { return path_.u8string(); }
+  std::string operator/(const std::string &name) const { return paths::Utf8(path_ / paths::FromUtf8(name)); }
+  std::string Path() const { return paths::Utf8(path_); }
 
 private:
   static inline int counter_ = 0;
@@ -33,7 +36,7 @@ private:
 };
 
 std::string ReadAll(const std::string &path) {
-  std::ifstream in(fs::u8path(path), std::ios::binary);
+  std::ifstream in(paths::FromUtf8(path), std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
@@ -80,7 +83,7 @@ TEST_F(Win32HostTest, WriteFileReplacesContentsAndReportsSharingViolation) {
   host.WriteFile(path, second);
   EXPECT_EQ(ReadAll(path), std::string("\x09\x08"));
 
-  HANDLE held = CreateFileW(fs::u8path(path).wstring().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE held = CreateFileW(paths::FromUtf8(path).wstring().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   std::string message = ErrorMessage([&] { host.WriteFile(path, first); });
   CloseHandle(held);

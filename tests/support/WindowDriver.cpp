@@ -3,16 +3,10 @@
 #include <thread>
 
 #include "toolkit/base/Text.h"
+#include "toolkit/ui/Win32Text.h"
 
 namespace e2e {
 namespace {
-
-std::wstring Wide(const std::string &utf8) {
-  std::u16string w = text::Utf8ToUtf16(utf8);
-  return {w.begin(), w.end()};
-}
-
-std::string Narrow(const std::wstring &wide) { return text::Utf16ToUtf8({wide.begin(), wide.end()}); }
 
 // The environment block of this process with overrides applied, sorted as CreateProcess expects.
 std::wstring EnvironmentBlock(const std::map<std::string, std::string> &overrides) {

@@ -1,0 +1,18 @@
+#pragma once
+// Paths to and from the UTF-8 text used everywhere else in the program.
+
+#include <filesystem>
+#include <string>
+
+namespace paths {
+
+inline std::string Utf8(const std::filesystem::path &path) {
+  std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
+}
+
+inline std::filesystem::path FromUtf8(const std::string &text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+} // namespace paths
