@@ -78,7 +78,7 @@ TEST_F(Install, CompleteInstallIntoANewFolder) {
 }
 
 TEST_F(Install, ExistingFolderKeepsItsKelvoraDllAndAcceptsATrailingBackslash) {
-  fs::path folder = sandbox / "Существующая папка";
+  fs::path folder = sandbox / "Existing folder";
   fs::create_directories(folder);
   std::ofstream(folder / "KelvoraDLL.dll") << "kept";
   Start();
@@ -166,7 +166,7 @@ protected:
     EXPECT_EQ(Progress(), 1);
   }
   void TearDown() override {
-    CloseHandle(held);
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
     Install::TearDown();
   }
   fs::path folder;
@@ -177,6 +177,8 @@ protected:
 TEST_F(LockedProgram, AnsweredNoEndsWithoutFurtherLines) {
   Answer(prompt, "&No");
   EXPECT_TRUE(process->WaitForExit(5s).has_value());
+  CloseHandle(held);
+  held = INVALID_HANDLE_VALUE;
   EXPECT_EQ(ReadFileText(folder / "Kelvora.exe"), "in use");
   EXPECT_FALSE(fs::exists(folder / "KelvoraV3DLL.dll"));
 }
