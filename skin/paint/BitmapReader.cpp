@@ -5,6 +5,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,10 @@ uint32_t U32(std::span<const uint8_t> b, size_t at) {
          static_cast<uint32_t>(b[at + 3]) << 24;
 }
 
+// Palette colours as blue, green, red and a spare byte, so one 4-byte store writes a pixel. Indices the file
+// does not define stay black.
+using PaletteTable = std::array<std::array<uint8_t, 4>, 256>;
+
 struct Header {
   int width = 0;
   int height = 0; // always positive; topDown tells the row order
@@ -43,7 +48,8 @@ struct Header {
   int bitCount = 0;
   uint32_t compression = BI_RGB;
   std::array<uint32_t, 3> masks{}; // red, green, blue
-  std::vector<uint8_t> palette;    // blue, green, red per entry
+  PaletteTable palette{};
+  size_t paletteEntries = 0;
   size_t pixelOffset = 0;
 };
 
@@ -91,7 +97,8 @@ Header ReadHeader(std::span<const uint8_t> bytes) {
   } else {
     Fail("unknown header size " + std::to_string(headerSize));
   }
-  if (h.width <= 0 || h.height <= 0) Fail("width or height out of range");
+  if (h.width <= 0 || h.height <= 0 || h.width > MaxImageSide || h.height > MaxImageSide)
+    Fail("width or height out of range");
   if (static_cast<int64_t>(h.width) * h.height > MaxPicturePixels) Fail("picture too large");
   if (U16(bytes, FileHeaderSize + (headerSize == CoreHeaderSize ? 8 : 12)) != 1) Fail("planes must be 1");
 
@@ -133,11 +140,11 @@ Header ReadHeader(std::span<const uint8_t> bytes) {
       if (clrUsed != 0) entries = std::min<size_t>(clrUsed, maxEntries);
     }
     if (afterHeader > bytes.size() || (bytes.size() - afterHeader) / paletteEntry < entries) Fail("truncated palette");
-    h.palette.resize(entries * 3);
+    h.paletteEntries = entries;
     for (size_t i = 0; i < entries; ++i)
-      std::memcpy(&h.palette[i * 3], &bytes[afterHeader + i * paletteEntry], 3);
+      std::memcpy(h.palette[i].data(), &bytes[afterHeader + i * paletteEntry], 3);
   }
-  h.pixelOffset = offBits != 0 ? offBits : afterHeader + h.palette.size() / 3 * paletteEntry;
+  h.pixelOffset = offBits != 0 ? offBits : afterHeader + h.paletteEntries * paletteEntry;
   if (h.pixelOffset > bytes.size()) Fail("pixel data offset beyond the end of the file");
   return h;
 }
@@ -145,21 +152,55 @@ Header ReadHeader(std::span<const uint8_t> bytes) {
 // Image row that the n-th stored row becomes.
 int TargetRow(const Header &h, int storedRow) { return h.topDown ? storedRow : h.height - 1 - storedRow; }
 
-// Indices beyond the palette are black.
-void PutPaletteColor(const Header &h, unsigned index, uint8_t *dst) {
-  if (index < h.palette.size() / 3)
-    std::memcpy(dst, &h.palette[index * 3], 3);
-  else
-    dst[0] = dst[1] = dst[2] = 0;
+// Rows of a picture the reader writes in full: the pixels are not zeroed first, only the row padding is.
+class PictureStorage final : public ImageStorage {
+public:
+  PictureStorage(int width, int height)
+      : rowBytes_((static_cast<size_t>(width) * 3 + 3) & ~size_t{3}),
+        bytes_(std::make_unique_for_overwrite<uint8_t[]>(rowBytes_ * static_cast<size_t>(height))) {
+    const size_t pixelBytes = static_cast<size_t>(width) * 3;
+    for (int y = 0; y < height; ++y)
+      std::memset(bytes_.get() + rowBytes_ * y + pixelBytes, 0, rowBytes_ - pixelBytes);
+  }
+  uint8_t *Row0() const override { return bytes_.get(); }
+  ptrdiff_t Stride() const override { return static_cast<ptrdiff_t>(rowBytes_); }
+  std::unique_ptr<ImageStorage> CreateLike(int width, int height, int bytesPerPixel) const override {
+    return CreateBufferStorage(width, height, bytesPerPixel, RowOrder::TopDown);
+  }
+
+private:
+  size_t rowBytes_;
+  std::unique_ptr<uint8_t[]> bytes_;
+};
+
+// A top-down image whose every pixel the caller is about to write.
+Image24 UnfilledImage(const Header &h) {
+  return Image24(h.width, h.height, std::make_unique<PictureStorage>(h.width, h.height));
+}
+
+// One index per byte. Each pixel is stored as 4 bytes, the spare one overwritten by the next pixel; the last
+// pixel stores 3 so nothing is written past the row.
+void MapRow8(const PaletteTable &palette, const uint8_t *src, int width, uint8_t *dst) {
+  const int last = width - 1;
+  for (int x = 0; x < last; ++x, dst += 3)
+    std::memcpy(dst, palette[src[x]].data(), 4);
+  std::memcpy(dst, palette[src[last]].data(), 3);
+}
+
+// 1 or 4 bits per index, the leftmost pixel in the high bits of a byte.
+void MapRowPacked(const PaletteTable &palette, const uint8_t *src, int width, int bits, uint8_t *dst) {
+  const int perByteShift = bits == 1 ? 3 : 1; // log2 of the pixels per byte
+  const unsigned perByteMask = (1u << perByteShift) - 1;
+  const unsigned mask = (1u << bits) - 1;
+  for (int x = 0; x < width; ++x, dst += 3) {
+    const int shift = 8 - bits * static_cast<int>((static_cast<unsigned>(x) & perByteMask) + 1);
+    std::memcpy(dst, palette[(src[x >> perByteShift] >> shift) & mask].data(), 3);
+  }
 }
 
 void MapIndices(const Header &h, const std::vector<uint8_t> &indices, Image24 &image) {
-  for (int row = 0; row < h.height; ++row) {
-    const uint8_t *src = &indices[static_cast<size_t>(row) * h.width];
-    uint8_t *dst = image.ScanLine(TargetRow(h, row));
-    for (int x = 0; x < h.width; ++x, dst += 3)
-      PutPaletteColor(h, src[x], dst);
-  }
+  for (int row = 0; row < h.height; ++row)
+    MapRow8(h.palette, &indices[static_cast<size_t>(row) * h.width], h.width, image.ScanLine(TargetRow(h, row)));
 }
 
 Image24 ReadUncompressed(const Header &h, std::span<const uint8_t> data) {
@@ -170,7 +211,7 @@ Image24 ReadUncompressed(const Header &h, std::span<const uint8_t> data) {
       data.size() - rowBytes * (h.height - 1) < lastRowBytes)
     Fail("truncated pixel data");
 
-  Image24 image(h.width, h.height);
+  Image24 image = UnfilledImage(h);
   const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
   for (int row = 0; row < h.height; ++row) {
     const uint8_t *src = data.data() + rowBytes * row;
@@ -190,14 +231,8 @@ Image24 ReadUncompressed(const Header &h, std::span<const uint8_t> data) {
         dst[2] = red.Extract(pixel);
       }
       break;
-    default: {
-      const int perByte = 8 / h.bitCount;
-      const unsigned mask = (1u << h.bitCount) - 1;
-      for (int x = 0; x < h.width; ++x, dst += 3) {
-        const int shift = 8 - h.bitCount * (x % perByte + 1);
-        PutPaletteColor(h, (src[x / perByte] >> shift) & mask, dst);
-      }
-    }
+    case 8: MapRow8(h.palette, src, h.width, dst); break;
+    default: MapRowPacked(h.palette, src, h.width, h.bitCount, dst);
     }
   }
   return image;
@@ -260,7 +295,7 @@ Image24 ReadBitmap(std::span<const uint8_t> bytes) {
     if (static_cast<int64_t>(h.width) * h.height > MaxRlePixelsPerByte * static_cast<int64_t>(data.size()))
       Fail("too little RLE data for the picture size");
     const std::vector<uint8_t> indices = DecodeRle(h, data);
-    Image24 image(h.width, h.height);
+    Image24 image = UnfilledImage(h);
     MapIndices(h, indices, image);
     return image;
   }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
 #include <vector>
 
 #include "skin/paint/BitmapWriter.h"
@@ -255,6 +256,78 @@ TEST(ReadBitmap, RunsBeyondTheRowAreCutNotWrapped) {
   EXPECT_EQ(image.Pixel(0, 0), 0);
 }
 
+// Indexed pictures of awkward widths, compared pixel by pixel with the palette: each row holds every index
+// once in a while, including indices beyond the palette (black), and the row padding of the image is zero.
+void ExpectIndexedPicture(uint16_t bitCount, int width, int height) {
+  SCOPED_TRACE(testing::Message() << bitCount << " bits, " << width << " x " << height);
+  Bmp bmp;
+  bmp.width = width;
+  bmp.height = height;
+  bmp.bitCount = bitCount;
+  const int colors = (1 << bitCount) - 1; // the last index stays undefined
+  for (int i = 0; i < colors; ++i)
+    bmp.palette.push_back(RgbColor(uint8_t(i * 37 + 1), uint8_t(i * 11 + 2), uint8_t(255 - i)));
+  const int rows = std::abs(height);
+  const size_t rowBytes = (size_t(width) * bitCount + 31) / 32 * 4;
+  bmp.pixels.assign(rowBytes * rows, 0);
+  auto indexAt = [&](int x, int storedRow) { return (x * 5 + storedRow * 3) % (1 << bitCount); };
+  for (int row = 0; row < rows; ++row)
+    for (int x = 0; x < width; ++x) {
+      const int bit = x * bitCount;
+      bmp.pixels[row * rowBytes + bit / 8] |= uint8_t(indexAt(x, row) << (8 - bitCount - bit % 8));
+    }
+  const Image24 image = Read(bmp);
+  ASSERT_EQ(image.Width(), width);
+  ASSERT_EQ(image.Height(), rows);
+  for (int row = 0; row < rows; ++row) {
+    const int y = height < 0 ? row : rows - 1 - row;
+    for (int x = 0; x < width; ++x) {
+      const int index = indexAt(x, row);
+      const TColor expected = index < colors ? bmp.palette[index] : 0;
+      ASSERT_EQ(image.Pixel(x, y), expected) << "pixel " << x << ", " << y;
+    }
+    const uint8_t *line = image.ScanLine(y);
+    for (size_t i = size_t(width) * 3; i < size_t(std::abs(image.Stride())); ++i)
+      ASSERT_EQ(line[i], 0) << "padding byte " << i << " of row " << y;
+  }
+}
+
+TEST(ReadBitmap, IndexedPicturesOfOddWidthsMatchThePalettePixelForPixel) {
+  for (uint16_t bits : {1, 4, 8})
+    for (int width : {1, 2, 3, 5, 7, 9, 17, 33})
+      for (int height : {3, -3, 1})
+        ExpectIndexedPicture(bits, width, height);
+}
+
+TEST(ReadBitmap, TwentyFourBitOddWidthsCopyEveryRowInOrder) {
+  for (int width : {1, 3, 5})
+    for (int height : {2, -2}) {
+      Bmp bmp;
+      bmp.width = width;
+      bmp.height = height;
+      const size_t rowBytes = (size_t(width) * 3 + 3) / 4 * 4;
+      bmp.pixels.assign(rowBytes * 2, 0);
+      for (size_t i = 0; i < bmp.pixels.size(); ++i)
+        if (i % rowBytes < size_t(width) * 3) bmp.pixels[i] = uint8_t(i * 7 + 1);
+      const Image24 image = Read(bmp);
+      for (int row = 0; row < 2; ++row) {
+        const int y = height < 0 ? row : 1 - row;
+        for (int x = 0; x < width; ++x) {
+          const uint8_t *p = &bmp.pixels[row * rowBytes + x * 3];
+          EXPECT_EQ(image.Pixel(x, y), RgbColor(p[2], p[1], p[0])) << width << " wide, pixel " << x << ", " << y;
+        }
+      }
+    }
+}
+
+TEST(ReadBitmap, CoreHeaderWiderThanAnyImageRaisesAPictureError) {
+  Bmp bmp;
+  bmp.headerSize = 12;
+  bmp.width = MaxImageSide + 1;
+  bmp.pixels.assign((size_t(bmp.width) * 3 + 3) / 4 * 4, 0);
+  EXPECT_THROW(Read(bmp), EPictureError);
+}
+
 TEST(ReadBitmap, MalformedInputRaises) {
   auto raises = [](const std::vector<uint8_t> &bytes) {
     EXPECT_THROW(ReadBitmap(bytes), EPictureError) << bytes.size();
@@ -373,7 +446,8 @@ TEST(ReadBitmap, TheInternalSkinPicturesAreEightBitWithTheKeyColour) {
     EXPECT_EQ(image.Height(), size.second) << name;
     bool hasKey = false;
     for (int y = 0; y < image.Height() && !hasKey; ++y)
-      for (int x = 0; x < image.Width() && !hasKey; ++x) hasKey = image.Pixel(x, y) == KeyColor;
+      for (int x = 0; x < image.Width() && !hasKey; ++x)
+        hasKey = image.Pixel(x, y) == KeyColor;
     EXPECT_TRUE(hasKey) << name;
   }
 }
