@@ -20,8 +20,8 @@ LRESULT Send(HWND window, const TMessage &message) {
 // freezes and redraws.
 template <class Visit> void ForEachOwnSkinnedForm(TsSkinManager &manager, Visit visit) {
   for (TCustomForm *form : std::vector<TCustomForm *>(skinnedForms)) {
-    if (form->FormStyle() == TFormStyle::fsMDIChild || form->Parent() || !form->HandleAllocated() ||
-        !IsWindowVisible(form->Handle()))
+    // Visible as the form says: a frozen window has lost its visible style.
+    if (form->FormStyle() == TFormStyle::fsMDIChild || form->Parent() || !form->HandleAllocated() || !form->Visible())
       continue;
     TsFrameProviderLink *provider = QueryProvider(*form);
     if (provider && provider->ProviderManager() == &manager) visit(*form, *provider);
@@ -115,10 +115,16 @@ void AddSkinnedForm(TCustomForm &form) {
 
 void RemoveSkinnedForm(TCustomForm &form) { std::erase(skinnedForms, &form); }
 
+bool ExcludedFromSkinning(const TControl &control) {
+  const auto *windowed = dynamic_cast<const TWinControl *>(&control);
+  return control.Tag() == NoSkinTag || (windowed && windowed->TabOrder() == NoSkinTag);
+}
+
 void SendToChildren(TWinControl &control, TMessage message) {
   for (int i = 0; i < control.ControlCount(); ++i) {
     TControl *child = control.Controls(i);
     if (child->IsDestroying()) break;
+    if (ExcludedFromSkinning(*child)) continue;
     auto *windowed = dynamic_cast<TWinControl *>(child);
     if (!windowed || !windowed->HandleAllocated() || !control.HandleAllocated()) {
       TMessage copy = message;
@@ -136,7 +142,9 @@ void BroadcastToForms(const TMessage &message) {
   for (int i = application.ComponentCount() - 1; i >= 0; --i) {
     if (i >= application.ComponentCount()) continue; // a receiver freed forms meanwhile
     auto *form = dynamic_cast<TCustomForm *>(application.Components(i));
-    if (!form || form->FormStyle() == TFormStyle::fsMDIChild || form->IsDestroying() || form->IsLoading()) continue;
+    if (!form || form->FormStyle() == TFormStyle::fsMDIChild || form->IsDestroying() || form->IsLoading() ||
+        ExcludedFromSkinning(*form))
+      continue;
     if (PerformSkinCommand(*form, AC_QUERYSKINNED).Result == 1) continue; // reached as a skinned form
     SendToForm(*form, message);
   }

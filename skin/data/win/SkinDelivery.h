@@ -44,6 +44,11 @@ const std::vector<TCustomForm *> &SkinnedForms();
 void AddSkinnedForm(TCustomForm &form);
 void RemoveSkinnedForm(TCustomForm &form);
 
+// A Tag or TabOrder of -98 keeps a control (and what stands on it) out of automatic skinning: the
+// delivery passes it by, and window adapters leave it alone.
+constexpr int NoSkinTag = -98;
+bool ExcludedFromSkinning(const TControl &control);
+
 // The delivery operations.
 void SendToChildren(TWinControl &control, TMessage message);
 void BroadcastToForms(const TMessage &message);
