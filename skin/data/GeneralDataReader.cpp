@@ -90,8 +90,32 @@ constexpr KeyRule KeyRules[] = {
 
 constexpr size_t KeyRuleCount = std::size(KeyRules);
 
+// A value one section writes itself, read once: a section's values serve every section that inherits them.
+struct OwnValue {
+  std::string_view Text;
+  std::optional<int> Number;           // for integer keys
+  std::optional<TsGradArray> Gradient; // for gradient keys whose data parses
+};
+
 // The values of the general data keys that one section writes itself, by rule.
-using OwnValues = std::array<std::optional<std::string_view>, KeyRuleCount>;
+using OwnValues = std::array<std::optional<OwnValue>, KeyRuleCount>;
+
+bool IsGradientKey(std::string_view key) { return key == "GRADIENTDATA" || key == "HOTGRADIENTDATA"; }
+
+OwnValue ReadOwnValue(const KeyRule &rule, std::string_view text) {
+  OwnValue value{text, std::nullopt, std::nullopt};
+  if (rule.Kind != KeyKind::Text) {
+    value.Number = ReadOptionInteger(text);
+  } else if (IsGradientKey(rule.Key) && text != "?" && text != " ") {
+    // Bad data is left unparsed here; it is reported for each section that uses it.
+    try {
+      ParseGradient(text, value.Gradient.emplace());
+    } catch (const Exception &) {
+      value.Gradient.reset();
+    }
+  }
+  return value;
+}
 
 OwnValues ReadOwnValues(const SkinOptionsSection &section) {
   static const CaseFoldedMap<size_t> ruleIndex = [] {
@@ -102,7 +126,8 @@ OwnValues ReadOwnValues(const SkinOptionsSection &section) {
   }();
   OwnValues values;
   for (const auto &entry : section.Keys())
-    if (auto it = ruleIndex.find(entry.Key); it != ruleIndex.end()) values[it->second] = entry.Value;
+    if (auto it = ruleIndex.find(entry.Key); it != ruleIndex.end())
+      values[it->second] = ReadOwnValue(KeyRules[it->second], entry.Value);
   return values;
 }
 
@@ -110,6 +135,16 @@ size_t RuleIndexOf(std::string_view key) {
   for (size_t i = 0; i < KeyRuleCount; ++i)
     if (KeyRules[i].Key == key) return i;
   return KeyRuleCount;
+}
+
+// The gradient list of one section from the data it uses; parsed data is copied, anything else goes through
+// the parser again so that it is reported under this section.
+void ApplyGradient(const OwnValue &value, const std::string &sectionName, std::string_view key, const std::string &data,
+                   TsGradArray &list, const SkinProblemHandler &problems) {
+  if (value.Gradient)
+    list = *value.Gradient;
+  else
+    ParseSectionGradient(sectionName, key, data, list, problems);
 }
 
 // Overwrites the fields of d that the chain (the section first, then its parents) gives; the rest keep what
@@ -121,23 +156,23 @@ void ApplyGivenKeys(std::span<const OwnValues *const> chain, const std::string &
     const KeyRule &rule = KeyRules[k];
     size_t depth = rule.Kind == KeyKind::OwnInteger ? 1 : chain.size();
     for (size_t c = 0; c < depth; ++c) {
-      std::optional<std::string_view> value = (*chain[c])[k];
+      const std::optional<OwnValue> &value = (*chain[c])[k];
       if (!value) continue;
       if (rule.Kind == KeyKind::Text) {
-        if (*value == "?") continue;
-        rule.Apply(d, *value, 0);
-        if (k == gradient) ParseSectionGradient(sectionName, rule.Key, d.GradientData, d.GradientArray, problems);
+        if (value->Text == "?") continue;
+        rule.Apply(d, value->Text, 0);
+        if (k == gradient) ApplyGradient(*value, sectionName, rule.Key, d.GradientData, d.GradientArray, problems);
         if (k == hotGradient)
-          ParseSectionGradient(sectionName, rule.Key, d.HotGradientData, d.HotGradientArray, problems);
+          ApplyGradient(*value, sectionName, rule.Key, d.HotGradientData, d.HotGradientArray, problems);
         break;
       }
-      std::optional<int> number = ReadOptionInteger(*value);
+      const std::optional<int> &number = value->Number;
       if (rule.Kind == KeyKind::OwnInteger) {
-        if (number) rule.Apply(d, *value, *number);
+        if (number) rule.Apply(d, value->Text, *number);
         break;
       }
       if (number && *number != -1) {
-        rule.Apply(d, *value, *number);
+        rule.Apply(d, value->Text, *number);
         break;
       }
     }

@@ -189,3 +189,29 @@ TEST(SkinWideValues, StrictIntegersEndTheLoad) {
     EXPECT_THROW(ReadSkinWideValues(SkinOptions::FromUtf8(text), d, {}), ESkinOptionsError) << text;
   }
 }
+
+TEST(GeneralDataErrors, InheritedGradientsMatchTheParentAndBadOnesAreReportedForEachUser) {
+  SkinOptions o = SkinOptions::FromUtf8("[P]\nGRADIENTDATA=1;2;30;1;0;3;4;70;0;0\n[C1]\nPARENTCLASS=P\n"
+                                        "[C2]\nPARENTCLASS=C1\nHOTGRADIENTDATA=5;6;100;0;0\n"
+                                        "[BADP]\nGRADIENTDATA=1;2;x;0;0\n[BADC]\nPARENTCLASS=BADP\n");
+  std::vector<std::string> sections;
+  SkinProblemHandler collect{[&](const ESkinError &e) {
+                               const auto *options = dynamic_cast<const ESkinOptionsError *>(&e);
+                               sections.push_back(options ? options->Section() : "?");
+                             },
+                             {}};
+  const auto records = ReadGeneralData(o, collect);
+  ASSERT_EQ(records.size(), 5u);
+  for (size_t i : {1, 2}) {
+    SCOPED_TRACE(records[i].SectionName);
+    ASSERT_EQ(records[i].GradientArray.size(), 2u);
+    EXPECT_EQ(records[i].GradientArray[1].StartColor, 3);
+    EXPECT_EQ(records[i].GradientArray[1].Percent, 70);
+    EXPECT_EQ(records[i].GradientArray[0].Mode, 1);
+  }
+  ASSERT_EQ(records[2].HotGradientArray.size(), 1u);
+  EXPECT_EQ(records[2].HotGradientArray[0].EndColor, 6);
+  EXPECT_TRUE(records[1].HotGradientArray.empty());
+  EXPECT_TRUE(records[4].GradientArray.empty());
+  EXPECT_EQ(sections, (std::vector<std::string>{"BADP", "BADC"}));
+}
