@@ -12,21 +12,11 @@ std::vector<uint8_t> ReadSourceFile(const std::string &name) {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-std::string CommandName(uint16_t command) {
-  switch (command) {
-  case AC_SKINSET: return "SKINSET";
-  case AC_SKINCLEARED: return "SKINCLEARED";
-  case AC_SKINREFRESH: return "SKINREFRESH";
-  case AC_STOPFADE: return "STOPFADE";
-  default: return std::to_string(command);
-  }
-}
-
 class RecordingWindows final : public TsSkinWindows {
 public:
   explicit RecordingWindows(std::shared_ptr<RecordingLog> log) : log_(std::move(log)) {}
   void Broadcast(TsSkinManager &manager, uint16_t command) override {
-    log_->calls.push_back(CommandName(command));
+    log_->calls.push_back(AnnouncementName(command));
     log_->lastManager = &manager;
     if (command == AC_SKINSET) log_->appliedDuringSkinSet = SkinApplying();
     if (command == AC_SKINCLEARED) {
@@ -51,6 +41,16 @@ private:
 };
 
 } // namespace
+
+std::string AnnouncementName(uint16_t command) {
+  switch (command) {
+  case AC_SKINSET: return "SKINSET";
+  case AC_SKINCLEARED: return "SKINCLEARED";
+  case AC_SKINREFRESH: return "SKINREFRESH";
+  case AC_STOPFADE: return "STOPFADE";
+  default: return {};
+  }
+}
 
 const std::vector<uint8_t> &BlueGauzePack() {
   static const std::vector<uint8_t> pack = WriteSkinPack({{"Options.dat", ReadSourceFile("Options.dat")},

@@ -14,6 +14,9 @@ inline constexpr const char *InternalSkinName = "BlueGauze (internal)";
 const std::vector<uint8_t> &BlueGauzePack();
 void AddInternalSkin(TsSkinManager &manager, const std::string &name, const std::vector<uint8_t> &pack);
 
+// "SKINSET", "SKINCLEARED", "SKINREFRESH", "STOPFADE"; empty for the other sub-commands.
+std::string AnnouncementName(uint16_t command);
+
 struct RecordingLog {
   // "Freeze", "Thaw", "MenusChanged", "DialogHook", "RemoveDialogHook", "UnhookApplication" and the
   // broadcast sub-commands by name ("SKINSET").

@@ -21,16 +21,6 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-std::string CommandName(uint16_t command) {
-  switch (command) {
-  case AC_SKINSET: return "SKINSET";
-  case AC_SKINCLEARED: return "SKINCLEARED";
-  case AC_SKINREFRESH: return "SKINREFRESH";
-  case AC_STOPFADE: return "STOPFADE";
-  default: return {};
-  }
-}
-
 // A windowed control skinned by its skin data, as the skinned controls are: it records the announcements
 // it gets, passes them on to its children, paints from its cache and answers the fade's requests.
 class TRecordingControl : public TCustomControl {
@@ -60,7 +50,7 @@ protected:
       return;
     }
     const uint16_t command = SkinCommandOf(m.WParam);
-    if (const std::string name = CommandName(command); !name.empty()) log_.push_back(name + " " + Name());
+    if (const std::string name = AnnouncementName(command); !name.empty()) log_.push_back(name + " " + Name());
     switch (command) {
     case AC_STOPFADE:
       StopFade(Fade);
@@ -105,7 +95,7 @@ public:
 protected:
   void WndProc(TMessage &m) override {
     if (m.Msg == SM_TESSORACMD)
-      if (const std::string name = CommandName(SkinCommandOf(m.WParam)); !name.empty())
+      if (const std::string name = AnnouncementName(SkinCommandOf(m.WParam)); !name.empty())
         log_.push_back(name + " " + Name());
     TForm::WndProc(m);
   }

@@ -194,20 +194,15 @@ void TsCommonData::RefreshControl() {
   if (hostControl_->Parent() && hostControl_->Showing()) hostControl_->Repaint();
 }
 
-void TsCommonData::SuspendPaint() {
-  PaintLocked = true;
-  if (hostControl_)
-    PerformSkinCommand(*hostControl_, AC_BEGINUPDATE);
-  else if (ProviderForm && ProviderForm->HandleAllocated())
-    SendSkinCommand(ProviderForm->Handle(), AC_BEGINUPDATE);
-}
+void TsCommonData::SuspendPaint() { LockPaint(true, AC_BEGINUPDATE); }
+void TsCommonData::ResumePaint() { LockPaint(false, AC_ENDUPDATE); }
 
-void TsCommonData::ResumePaint() {
-  PaintLocked = false;
+void TsCommonData::LockPaint(bool locked, uint16_t notice) {
+  PaintLocked = locked;
   if (hostControl_)
-    PerformSkinCommand(*hostControl_, AC_ENDUPDATE);
+    PerformSkinCommand(*hostControl_, notice);
   else if (ProviderForm && ProviderForm->HandleAllocated())
-    SendSkinCommand(ProviderForm->Handle(), AC_ENDUPDATE);
+    SendSkinCommand(ProviderForm->Handle(), notice);
 }
 
 bool TsCommonData::PaintSuspended() const {

@@ -121,6 +121,8 @@ private:
   // The control (or the provider's handler) gets a skin command.
   void TellHost(uint16_t command, LPARAM lParam);
   void TellHostNewLook();
+  // Sets PaintLocked and tells the host (AC_BEGINUPDATE or AC_ENDUPDATE).
+  void LockPaint(bool locked, uint16_t notice);
   void ForgetIndexes();
   bool Destroying() const;
   bool FromMyManager(const TMessage &message) const;
