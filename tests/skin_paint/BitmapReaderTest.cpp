@@ -294,7 +294,7 @@ void ExpectIndexedPicture(uint16_t bitCount, int width, int height) {
 
 TEST(ReadBitmap, IndexedPicturesOfOddWidthsMatchThePalettePixelForPixel) {
   for (uint16_t bits : {1, 4, 8})
-    for (int width : {1, 2, 3, 4, 5, 7, 9, 17, 33})
+    for (int width : {1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 23, 33})
       for (int height : {3, -3, 1})
         ExpectIndexedPicture(bits, width, height);
 }
