@@ -12,6 +12,7 @@
 #include "toolkit/ui/Dialogs.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/base/Text.h"
+#include "toolkit/ui/SystemInfo.h"
 #include "toolkit/ui/Win32Text.h"
 
 namespace {
@@ -44,11 +45,10 @@ void WriteWholeFile(const wchar_t *path, std::span<const uint8_t> bytes) {
 // of this program (the system folder is searched first, by the loader itself).
 std::vector<std::wstring> LibrarySearchFolders() {
   std::vector<std::wstring> folders;
-  wchar_t buffer[MAX_PATH * 2] = {};
-  if (GetWindowsDirectoryW(buffer, MAX_PATH)) folders.push_back(buffer);
-  GetModuleFileNameW(nullptr, buffer, MAX_PATH * 2);
-  std::wstring own = buffer;
-  own = own.substr(0, own.find_last_of(L'\\'));
+  wchar_t windows[MAX_PATH] = {};
+  if (GetWindowsDirectoryW(windows, MAX_PATH)) folders.push_back(windows);
+  std::wstring own = ProgramFolder();
+  own.pop_back();
   DWORD size = GetEnvironmentVariableW(L"PATH", nullptr, 0);
   std::wstring path(size, L'\0');
   path.resize(GetEnvironmentVariableW(L"PATH", path.data(), size));
@@ -205,11 +205,7 @@ std::string Win32Host::EnvironmentVariable(const std::string &name) {
 int Win32Host::ParamCount() { return static_cast<int>(SplitCommandLine(Narrow(GetCommandLineW())).size()) - 1; }
 
 std::string Win32Host::ParamStr(int index) {
-  if (index == 0) {
-    wchar_t path[MAX_PATH * 4] = {};
-    GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-    return Narrow(path);
-  }
+  if (index == 0) return Narrow(ProgramPath());
   std::vector<std::string> words = SplitCommandLine(Narrow(GetCommandLineW()));
   return index >= 0 && static_cast<size_t>(index) < words.size() ? words[index] : std::string();
 }

@@ -52,7 +52,7 @@ int SkinPack(std::vector<std::string> args, std::string *err = nullptr) {
 
 class SkinRender : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() { skin = LoadSkinToRender(PathToUtf8(SkinFolder), ProgramFolder()).release(); }
+  static void SetUpTestSuite() { skin = LoadSkinToRender(PathToUtf8(SkinFolder), ToolFolder()).release(); }
   static void TearDownTestSuite() { delete skin; }
   static inline TsSkin *skin = nullptr;
 

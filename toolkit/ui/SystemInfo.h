@@ -1,7 +1,10 @@
 #pragma once
-// What the system offers that drawing code asks about: visual styles and the Windows version.
+// What the system offers that drawing code asks about: visual styles and the Windows version; and where
+// the running program lies.
 
 #include <windows.h>
+
+#include <string>
 
 // True when visual styles are in use for this program (uxtheme looked up at run time).
 bool ThemesInUse();
@@ -11,3 +14,8 @@ bool RemoveWindowTheme(HWND window);
 int WindowsMajorVersion();
 // Always true: the program runs on the NT family only.
 constexpr bool IsNtFamily() { return true; }
+
+// The full path of the running program's executable, wide as the system gives it.
+std::wstring ProgramPath();
+// The folder of the running program, ending in a backslash.
+std::wstring ProgramFolder();

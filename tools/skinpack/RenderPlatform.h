@@ -14,4 +14,4 @@ Image24 NewRenderImage(int width, int height);
 bool CanDrawText();
 // A canvas over an image made by NewRenderImage, or null where text cannot be drawn.
 std::unique_ptr<TsTextCanvas> TextCanvasFor(const Image24 &image);
-std::filesystem::path ProgramFolder();
+std::filesystem::path ToolFolder();

@@ -7,7 +7,7 @@ bool CanDrawText() { return false; }
 
 std::unique_ptr<TsTextCanvas> TextCanvasFor(const Image24 &) { return nullptr; }
 
-std::filesystem::path ProgramFolder() {
+std::filesystem::path ToolFolder() {
   std::error_code error;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
   return error ? std::filesystem::current_path() : self.parent_path();

@@ -115,13 +115,13 @@ RenderRequest ParseRenderRequest(const SkinPackArguments &args) {
 
 int RenderCommand(const SkinPackArguments &args, std::ostream &out) {
   const RenderRequest request = ParseRenderRequest(args);
-  const auto skin = LoadSkinToRender(args.Positional[0], ProgramFolder());
+  const auto skin = LoadSkinToRender(args.Positional[0], ToolFolder());
   WritePicture(RenderSection(*skin, request), args.Positional[4], out);
   return ExitOk;
 }
 
 int RenderSheetCommand(const SkinPackArguments &args, std::ostream &out) {
-  const auto skin = LoadSkinToRender(args.Positional[0], ProgramFolder());
+  const auto skin = LoadSkinToRender(args.Positional[0], ToolFolder());
   WritePicture(RenderSheet(*skin, SkinTitle(args.Positional[0])), args.Positional[1], out);
   return ExitOk;
 }

@@ -4,6 +4,7 @@
 
 #include "toolkit/base/Text.h"
 #include "toolkit/ui/SystemInfo.h"
+#include "toolkit/ui/Win32Text.h"
 
 namespace {
 
@@ -56,19 +57,7 @@ public:
     if (hook_) Application->UnhookMainWindow(hook_);
     hook_ = 0;
   }
-  std::string ProgramFolder() const override {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-      const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-      if (length < path.size()) {
-        path.resize(length);
-        break;
-      }
-      path.resize(path.size() * 2);
-    }
-    path.resize(path.find_last_of(L"\\/") + 1);
-    return text::Utf16ToUtf8(std::u16string(path.begin(), path.end()));
-  }
+  std::string ProgramFolder() const override { return Narrow(::ProgramFolder()); }
 
 private:
   int hook_ = 0;
