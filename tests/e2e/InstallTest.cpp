@@ -91,7 +91,7 @@ TEST_F(Install, ExistingFolderKeepsItsKelvoraDllAndAcceptsATrailingBackslash) {
 TEST_F(Install, EachTokenArgumentInstallsSilently) {
   for (const char *token : {"iKey", "eKalit", "iKey_eKalit"}) {
     SCOPED_TRACE(token);
-    fs::remove_all(target);
+    RemoveTarget();
     Start(token);
     EXPECT_EQ(process->WaitForExit(), 0u);
     EXPECT_EQ(process->FindWindow("TMessageForm"), nullptr);

@@ -19,6 +19,14 @@ HWND ChildWithClassPart(HWND parent, const std::string &part) {
   return nullptr;
 }
 
+// Removes a folder with everything in it, waiting while programs the installer started (the stand-in, the
+// command interpreter) still hold files there.
+bool RemoveWhenFree(const fs::path &folder) {
+  std::error_code error;
+  return WaitUntil(
+      [&] { return fs::remove_all(folder, error) != static_cast<std::uintmax_t>(-1) && !fs::exists(folder); }, 10s);
+}
+
 } // namespace
 
 std::string WindowsPath(const std::string &buildPath) {
@@ -71,7 +79,7 @@ void InstallerFixture::SetUp() {
   GetEnvironmentVariableW(L"ProgramFiles", programFilesValue, MAX_PATH);
   programFiles = programFilesValue;
   target = programFiles / "Kelvora";
-  fs::remove_all(target);
+  RemoveTarget();
   fs::create_directories(sandbox / "drivers-iKey");
   fs::create_directories(sandbox / "drivers-eKalit");
   fs::path standins = paths::FromUtf8(WindowsPath(KELVORA_STANDIN_DIR));
@@ -88,13 +96,14 @@ void InstallerFixture::SetUp() {
 
 void InstallerFixture::TearDown() {
   process.reset();
+  RemoveTarget();
+  RemoveWhenFree(sandbox);
   std::error_code ignored;
-  WaitUntil([&] { return fs::remove_all(target, ignored) != static_cast<std::uintmax_t>(-1) && !fs::exists(target); },
-            10s);
-  // Programs the installer started (the stand-in, the command interpreter) may still be finishing.
-  WaitUntil([&] { return fs::remove_all(sandbox, ignored) != static_cast<std::uintmax_t>(-1) && !fs::exists(sandbox); },
-            10s);
   fs::remove(shortcut, ignored);
+}
+
+void InstallerFixture::RemoveTarget() {
+  EXPECT_TRUE(RemoveWhenFree(target)) << "cannot remove " << paths::Utf8(target);
 }
 
 Process &InstallerFixture::Start(const std::string &arguments, Drivers drivers, const std::string &program) {

@@ -52,6 +52,9 @@ protected:
   std::string DialogMessage(HWND dialog);
   void Answer(HWND dialog, const std::string &button);
 
+  // Removes the default target folder once programs started from it no longer hold its files.
+  void RemoveTarget();
+
   // What the stand-in program recorded: one line per start with its arguments.
   std::vector<std::string> ProgramStarts();
   bool WaitForProgramStart(const std::string &arguments);
