@@ -178,8 +178,8 @@ void Win32Host::StartProgram(const std::string &commandLine) {
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process = {};
   if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // The installer does not wait for the program; its handles are released at once.
+    UniqueHandle thread(process.hThread), started(process.hProcess);
   }
 }
 
