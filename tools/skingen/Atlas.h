@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/paint/Geometry.h"
+#include "skin/pixels/Geometry.h"
 
 namespace skingen {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "skin/paint/Geometry.h"
-#include "skin/paint/Image24.h"
+#include "skin/pixels/Geometry.h"
+#include "skin/pixels/Image24.h"
 
 namespace skingen {
 

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "skin/paint/Color.h"
-#include "skin/paint/Geometry.h"
+#include "skin/pixels/Color.h"
+#include "skin/pixels/Geometry.h"
 
 namespace skingen {
 

@@ -2,7 +2,7 @@
 // The pictures of the BlueGauze skin: the master bitmap that most sections point into, and the large
 // button border that has a picture of its own.
 
-#include "skin/paint/Image24.h"
+#include "skin/pixels/Image24.h"
 #include "tools/skingen/Atlas.h"
 
 namespace skingen {

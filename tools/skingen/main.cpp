@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/paint/BitmapWriter.h"
+#include "skin/pixels/BitmapWriter.h"
 #include "tools/skingen/BlueGauzeOptions.h"
 #include "tools/skingen/Pictures.h"
 

@@ -1,9 +1,9 @@
 #include "tools/skinpack/ItemPicture.h"
 
-#include "skin/paint/ImageCopy.h"
-#include "skin/paint/ItemPainting.h"
-#include "skin/paint/MaskPainting.h"
-#include "skin/paint/SkinText.h"
+#include "skin/pixels/ImageCopy.h"
+#include "skin/render/ItemPainting.h"
+#include "skin/render/MaskPainting.h"
+#include "skin/render/SkinText.h"
 #include "tools/skinpack/RenderPlatform.h"
 
 ItemPicture::ItemPicture(const TsSkin &skin, Image24 picture, TColor parentColor, bool parentPaintsOwnBackground)

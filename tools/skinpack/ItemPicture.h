@@ -5,8 +5,8 @@
 
 #include <string_view>
 
-#include "skin/data/Skin.h"
-#include "skin/paint/TextCanvas.h"
+#include "skin/model/Skin.h"
+#include "skin/pixels/TextCanvas.h"
 
 class ItemPicture {
 public:

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <string_view>
 
-#include "skin/data/SkinPaths.h"
+#include "skin/model/SkinPaths.h"
 #include "toolkit/base/Exceptions.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "skin/paint/Image24.h"
-#include "skin/paint/TextCanvas.h"
+#include "skin/pixels/Image24.h"
+#include "skin/pixels/TextCanvas.h"
 
 // A zeroed image; on Windows held in a DIB section so that GDI can draw captions into it.
 Image24 NewRenderImage(int width, int height);

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "skin/paint/win/DibStorage.h"
-#include "skin/paint/win/GdiTextCanvas.h"
+#include "skin/pixels/win/DibStorage.h"
+#include "skin/pixels/win/GdiTextCanvas.h"
 #include "toolkit/ui/SystemInfo.h"
 #include "tools/skinpack/RenderPlatform.h"
 

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <set>
 
-#include "skin/data/SkinErrors.h"
-#include "skin/data/SkinPack.h"
-#include "skin/data/SkinPackWriter.h"
-#include "skin/data/SkinPaths.h"
+#include "skin/model/SkinErrors.h"
+#include "skin/model/SkinPack.h"
+#include "skin/model/SkinPackWriter.h"
+#include "skin/model/SkinPaths.h"
 #include "tools/skinpack/PendingFile.h"
 #include "tools/skinpack/SkinRender.h"
 #include "tools/skinpack/SkinValidation.h"

@@ -2,10 +2,10 @@
 
 #include <charconv>
 
-#include "skin/data/SkinLoader.h"
-#include "skin/data/SkinPaths.h"
-#include "skin/data/SystemColors.h"
-#include "skin/paint/PngWriter.h"
+#include "skin/model/SkinLoader.h"
+#include "skin/model/SkinPaths.h"
+#include "skin/model/SystemColors.h"
+#include "skin/pixels/PngWriter.h"
 #include "tools/skinpack/ItemPicture.h"
 #include "tools/skinpack/PendingFile.h"
 #include "tools/skinpack/RenderPlatform.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "skin/data/Skin.h"
+#include "skin/model/Skin.h"
 #include "tools/skinpack/SkinPackTool.h"
 
 // The installer's internal skin, and its pack as the build leaves it beside skinpack (in dist/).

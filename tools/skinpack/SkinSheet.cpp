@@ -1,6 +1,6 @@
 // The contact sheet: a small window of the skin with the sections the installer shows.
-#include "skin/data/SystemColors.h"
-#include "skin/paint/ItemPainting.h"
+#include "skin/model/SystemColors.h"
+#include "skin/render/ItemPainting.h"
 #include "tools/skinpack/ItemPicture.h"
 #include "tools/skinpack/RenderPlatform.h"
 #include "tools/skinpack/SkinRender.h"

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "skin/data/GeneralDataReader.h"
-#include "skin/data/PictureReference.h"
-#include "skin/data/SkinLoader.h"
-#include "skin/data/SkinOptions.h"
-#include "skin/data/SkinPack.h"
-#include "skin/data/SkinPaths.h"
-#include "skin/data/SkinPicturesReader.h"
+#include "skin/model/GeneralDataReader.h"
+#include "skin/model/PictureReference.h"
+#include "skin/model/SkinLoader.h"
+#include "skin/model/SkinOptions.h"
+#include "skin/model/SkinPack.h"
+#include "skin/model/SkinPaths.h"
+#include "skin/model/SkinPicturesReader.h"
 
 namespace {
 

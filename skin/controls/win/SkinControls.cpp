@@ -1,0 +1,10 @@
+#include "skin/controls/win/SkinControls.h"
+
+#include "skin/controls/win/BoundLabel.h"
+#include "skin/engine/win/SkinEngine.h"
+#include "toolkit/base/MetaClass.h"
+
+void InitializeSkinControls() {
+  InitializeSkinEngine();
+  RegisterComponentClass(TsEditLabel::StaticMetaClass());
+}

@@ -1,0 +1,281 @@
+#include "skin/engine/SkinManager.h"
+
+#include <locale>
+#include <sstream>
+#include <utility>
+
+#include "skin/model/CommonSections.h"
+#include "skin/model/SkinLoader.h"
+#include "toolkit/base/MetaClass.h"
+
+namespace {
+
+TsSkinManager *defaultManager = nullptr;
+bool skinChanging = false;
+bool skinApplying = false;
+bool skinRemoving = false;
+TsSkinWindowsFactory windowsFactory;
+TsSkinRecolorer recolorer;
+
+// A manager that reaches no windows: the native build and managers made before the Windows side exists.
+class NoWindows final : public TsSkinWindows {
+public:
+  void Broadcast(TsSkinManager &, uint16_t) override {}
+  void FreezeForms(TsSkinManager &) override {}
+  void ThawForms(TsSkinManager &) override {}
+};
+
+// Raises a process-wide flag for one scope, also when the scope is left by an exception.
+class FlagScope {
+public:
+  explicit FlagScope(bool &flag) : flag_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = false; }
+  FlagScope(const FlagScope &) = delete;
+  FlagScope &operator=(const FlagScope &) = delete;
+
+private:
+  bool &flag_;
+};
+
+const TIdentTable SkinningRuleNames = {
+    {"srStdForms", srStdForms}, {"srStdDialogs", srStdDialogs}, {"srThirdParty", srThirdParty}};
+
+} // namespace
+
+void SetSkinWindowsFactory(TsSkinWindowsFactory factory) { windowsFactory = std::move(factory); }
+void SetSkinRecolorer(TsSkinRecolorer skinRecolorer) { recolorer = std::move(skinRecolorer); }
+TsSkinManager *DefaultManager() { return defaultManager; }
+bool SkinChanging() { return skinChanging; }
+bool SkinApplying() { return skinApplying; }
+void ClearSkinApplying() { skinApplying = false; }
+bool SkinRemoving() { return skinRemoving; }
+
+const TMetaClass &TsSkinManager::StaticMetaClass() {
+  return DefineClass<TsSkinManager, TComponent>("TsSkinManager", [](TClassBuilder<TsSkinManager> &c) {
+    c.Bool("SkinnedPopups", &TsSkinManager::SetSkinnedPopups);
+    c.Object("AnimEffects", [](TsSkinManager &m) -> TPersistent * { return &m.AnimEffects(); });
+    c.Bool("IsDefault", &TsSkinManager::SetIsDefault);
+    c.Bool("Active", &TsSkinManager::SetActive);
+    c.Strings("CommonSections", [](TsSkinManager &m) -> TStrings * { return &m.commonSections_; });
+    c.Int("Saturation", &TsSkinManager::SetSaturation);
+    c.Int("HueOffset", &TsSkinManager::SetHueOffset);
+    c.Collection("InternalSkins", [](TsSkinManager &m) -> TCollection * { return &m.InternalSkins(); });
+    c.Object("MenuSupport", [](TsSkinManager &m) -> TPersistent * { return &m.MenuSupport(); });
+    c.String("SkinDirectory", &TsSkinManager::SetSkinDirectory);
+    c.String("SkinName", &TsSkinManager::SetSkinName);
+    // Stored for information only: reading it gives the loaded skin's version.
+    c.String("SkinInfo", [](TsSkinManager &, const std::string &) {});
+    c.Set("SkinningRules", &TsSkinManager::SetSkinningRules, SkinningRuleNames);
+    c.Object("ThirdParty", [](TsSkinManager &m) -> TPersistent * { return &m.ThirdParty(); });
+    c.Event("OnAfterChange", [](TsSkinManager &m) -> TNotifyEvent & { return m.OnAfterChange; });
+    c.Event("OnBeforeChange", [](TsSkinManager &m) -> TNotifyEvent & { return m.OnBeforeChange; });
+  });
+}
+
+TsSkinManager::TsSkinManager(TComponent *owner)
+    : TComponent(owner), animEffects_([this] { return IsDefault(); }),
+      windows_(windowsFactory ? windowsFactory() : std::make_unique<NoWindows>()) {
+  if (!defaultManager) {
+    defaultManager = this;
+    windows_->HookApplicationWindow(*this);
+  }
+}
+
+TsSkinManager::~TsSkinManager() {
+  Destroying();
+  try {
+    SetActive(false);
+  } catch (...) {
+    // Taking the skin off the windows failed half way; the manager goes all the same.
+  }
+  if (defaultManager == this) {
+    windows_->UnhookApplicationWindow(*this);
+    defaultManager = nullptr;
+  }
+  ReleaseLinks();
+}
+
+void TsSkinManager::Loaded() {
+  TComponent::Loaded();
+  if (skinDirectory_.empty()) skinDirectory_ = DefaultSkinDirectory;
+  if (menuSupport_.IcoLineSkin.empty()) menuSupport_.IcoLineSkin = TacMenuSupport::DefaultIcoLineSkin;
+  thirdParty_.ApplyDefaults();
+  // Setting SkinName while the form was read has loaded the skin; only now do the forms take it.
+  if (active_ && !skinName_.empty() && skin_) AnnounceSkin();
+}
+
+void TsSkinManager::SetIsDefault(bool value) {
+  if (!value && defaultManager) return;
+  if (defaultManager != this) {
+    if (defaultManager) defaultManager->windows_->UnhookApplicationWindow(*defaultManager);
+    defaultManager = this;
+    windows_->HookApplicationWindow(*this);
+  }
+  if (IsReading()) return;
+  if (!active_)
+    RemoveSkin();
+  else if (skin_)
+    AnnounceSkin();
+}
+
+void TsSkinManager::SetActive(bool value) {
+  if (value == active_) return;
+  active_ = value;
+  if (value) {
+    if (skinName_.empty()) return;
+    try {
+      ChangeSkin();
+    } catch (...) {
+      if (!skin_) active_ = false;
+      throw;
+    }
+    return;
+  }
+  if (IsReading())
+    skin_.reset(); // no window has seen it yet
+  else
+    RemoveSkin();
+  quickIndexes_ = ComputeQuickIndexes(nullptr);
+}
+
+void TsSkinManager::SetCommonSections(const std::vector<std::string> &lines) {
+  commonSections_.Clear();
+  commonSections_.AddStrings(lines);
+  if (active_ && skin_ && !IsReading()) ChangeSkin();
+}
+
+void TsSkinManager::SetSaturation(int value) {
+  if (value == saturation_) return;
+  saturation_ = value;
+  if (SkinLoaded()) Reload();
+}
+
+void TsSkinManager::SetHueOffset(int value) {
+  if (value == hueOffset_) return;
+  hueOffset_ = value;
+  if (SkinLoaded()) Reload();
+}
+
+void TsSkinManager::SetSkinDirectory(const std::string &directory) {
+  skinDirectory_ = directory;
+  if (skin_) skin_->SkinData.SkinPath = FullDirectory();
+}
+
+void TsSkinManager::SetSkinName(const std::string &name) {
+  std::string previous = std::exchange(skinName_, name);
+  if (!active_) return;
+  try {
+    ChangeSkin();
+  } catch (...) {
+    skinName_ = std::move(previous);
+    throw;
+  }
+}
+
+std::string TsSkinManager::SkinInfo() const {
+  if (!skin_) return "N/A";
+  std::ostringstream text;
+  text.imbue(std::locale::classic());
+  text << skin_->SkinData.Version;
+  return text.str();
+}
+
+int TsSkinManager::SectionIndex(std::string_view name) const { return skin_ ? skin_->SectionIndex(name) : -1; }
+
+int TsSkinManager::ImageIndex(int sectionIndex, std::string_view sectionName, std::string_view key) const {
+  return skin_ ? skin_->ImageIndex(sectionIndex, sectionName, key) : -1;
+}
+
+int TsSkinManager::TextureIndex(int sectionIndex, std::string_view sectionName, std::string_view key) const {
+  return skin_ ? skin_->TextureIndex(sectionIndex, sectionName, key) : -1;
+}
+
+std::string TsSkinManager::FullDirectory() const {
+  return FullSkinDirectory(skinDirectory_, windows_->ProgramFolder());
+}
+
+void TsSkinManager::LoadCurrentSkin() {
+  FlagScope changing(skinChanging);
+  const bool wasLoaded = skin_ && skin_->SkinData.Loaded;
+  if (skin_) skin_->SkinData.Loaded = false;
+  try {
+    const std::vector<TsStoredSkin> internal = internalSkins_.Skins();
+    SkinLoadSettings settings;
+    // Absolute, so that pack files, like folder skins, are looked for beside the program and never in
+    // whatever folder the program was started from.
+    settings.SkinDirectory = FullDirectory();
+    settings.SkinName = skinName_;
+    settings.ProgramFolder = windows_->ProgramFolder();
+    settings.InternalSkins = internal;
+    settings.CommonSections = RemoveBlanksFromCommonSections(commonSections_.ToVector());
+    SkinLoadResult result = LoadSkin(settings);
+    if (!result.Skin) {
+      active_ = false; // nothing of that name and no internal skin to fall back on
+      return;
+    }
+    if (recolorer && (hueOffset_ != 0 || saturation_ != 0)) recolorer(*result.Skin, hueOffset_, saturation_);
+    skin_ = std::move(result.Skin);
+    skinName_ = std::move(result.SkinName);
+  } catch (...) {
+    if (skin_) skin_->SkinData.Loaded = wasLoaded;
+    throw;
+  }
+}
+
+void TsSkinManager::ChangeSkin() {
+  if (OnBeforeChange) OnBeforeChange(this);
+  LoadCurrentSkin();
+  if (!active_)
+    RemoveSkin();
+  else
+    AnnounceSkin();
+  if (OnAfterChange) OnAfterChange(this);
+}
+
+void TsSkinManager::Reload() {
+  LoadCurrentSkin();
+  if (!active_) {
+    RemoveSkin();
+    return;
+  }
+  // The same records in the same order: the quick indexes and every control's indexes stay right.
+  skin_->SkinData.Loaded = true;
+  if (!IsReading()) RefreshAll();
+}
+
+void TsSkinManager::AnnounceSkin() {
+  if (!skin_) return;
+  if (!IsReading()) windows_->FreezeForms(*this);
+  windows_->MenusChanged();
+  skin_->SkinData.Loaded = false;
+  {
+    FlagScope applying(skinApplying);
+    quickIndexes_ = ComputeQuickIndexes(skin_.get());
+    windows_->Broadcast(*this, AC_SKINSET);
+  }
+  skin_->SkinData.Loaded = true;
+  if (IsDefault() && !dialogHookInstalled_) {
+    windows_->InstallDialogHook(*this);
+    dialogHookInstalled_ = true;
+  }
+  RefreshAll();
+}
+
+void TsSkinManager::RefreshAll() {
+  windows_->Broadcast(*this, AC_STOPFADE);
+  if (!IsReading()) windows_->FreezeForms(*this);
+  windows_->Broadcast(*this, AC_SKINREFRESH);
+  if (!IsReading()) windows_->ThawForms(*this);
+}
+
+void TsSkinManager::RemoveSkin() {
+  FlagScope removing(skinRemoving);
+  if (dialogHookInstalled_) {
+    windows_->RemoveDialogHook(*this);
+    dialogHookInstalled_ = false;
+  }
+  if (skin_) skin_->SkinData.Loaded = false;
+  windows_->Broadcast(*this, AC_SKINCLEARED);
+  skin_.reset();
+  quickIndexes_ = ComputeQuickIndexes(nullptr);
+}

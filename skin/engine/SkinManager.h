@@ -1,0 +1,154 @@
+#pragma once
+// The skin manager: the non-visual component that owns the current skin and tells every window when a
+// skin is loaded, refreshed or removed. The properties and the order of the announcements live here and
+// are portable; how a sub-command reaches forms and controls is the business of a TsSkinWindows, which
+// the Windows build installs (skin/engine/win/SkinDelivery.h) and tests replace.
+//
+// One manager is the default manager: controls without a manager of their own use it.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/engine/AnimEffects.h"
+#include "skin/engine/InternalSkins.h"
+#include "skin/engine/MenuSupport.h"
+#include "skin/model/QuickIndexes.h"
+#include "skin/model/Skin.h"
+#include "skin/engine/SkinCommands.h"
+#include "skin/engine/ThirdPartyList.h"
+#include "toolkit/base/Strings.h"
+
+class TsSkinManager;
+
+enum TacSkinningRule : uint32_t { srStdForms = 1, srStdDialogs = 2, srThirdParty = 4 };
+using TacSkinningRules = uint32_t;
+
+using TNotifyEvent = std::function<void(TObject *sender)>;
+
+// How the manager reaches the windows of the program. Every call is synchronous.
+class TsSkinWindows {
+public:
+  virtual ~TsSkinWindows() = default;
+  // BroadcastToForms of SM_TESSORACMD with the sub-command, low word 0 and the manager in lParam.
+  virtual void Broadcast(TsSkinManager &manager, uint16_t command) = 0;
+  virtual void FreezeForms(TsSkinManager &manager) = 0;
+  // Redraws the frozen forms, with the skin-change animation when the manager's settings ask for it.
+  virtual void ThawForms(TsSkinManager &manager) = 0;
+  // The skinned menus measure their border width again.
+  virtual void MenusChanged() {}
+  virtual void InstallDialogHook(TsSkinManager &) {}
+  virtual void RemoveDialogHook(TsSkinManager &) {}
+  virtual void HookApplicationWindow(TsSkinManager &) {}
+  virtual void UnhookApplicationWindow(TsSkinManager &) {}
+  // The folder of the running program, ending in a separator: where relative skin directories start.
+  virtual std::string ProgramFolder() const { return {}; }
+};
+using TsSkinWindowsFactory = std::function<std::unique_ptr<TsSkinWindows>()>;
+// The factory every manager made afterwards takes its windows side from; none: a manager that reaches
+// no windows.
+void SetSkinWindowsFactory(TsSkinWindowsFactory factory);
+
+// The colour transforms of a freshly loaded skin (hue rotation, then saturation change). Installed by
+// the recolouring code; without one, skins keep their colours.
+using TsSkinRecolorer = std::function<void(TsSkin &skin, int hueOffset, int saturation)>;
+void SetSkinRecolorer(TsSkinRecolorer recolorer);
+
+// Process-wide state of the skin engine (GUI thread only).
+TsSkinManager *DefaultManager();
+// A skin is being loaded or recoloured: animations keep still.
+bool SkinChanging();
+// AC_SKINSET is being delivered; controls clear it when they take the new skin.
+bool SkinApplying();
+void ClearSkinApplying();
+// AC_SKINCLEARED is being delivered.
+bool SkinRemoving();
+
+class TsSkinManager : public TComponent {
+  TK_CLASS(TsSkinManager)
+public:
+  static constexpr const char *DefaultSkinDirectory = "Skins";
+  static constexpr const char *VersionText = "5.46";
+
+  explicit TsSkinManager(TComponent *owner);
+  ~TsSkinManager() override;
+
+  bool SkinnedPopups() const { return skinnedPopups_; }
+  void SetSkinnedPopups(bool value) { skinnedPopups_ = value; }
+  TacAnimEffects &AnimEffects() { return animEffects_; }
+  const TacAnimEffects &AnimEffects() const { return animEffects_; }
+  bool IsDefault() const { return DefaultManager() == this; }
+  void SetIsDefault(bool value);
+  bool Active() const { return active_; }
+  void SetActive(bool value);
+  const TStringList &CommonSections() const { return commonSections_; }
+  // Setting the lines reloads the skin.
+  void SetCommonSections(const std::vector<std::string> &lines);
+  int Saturation() const { return saturation_; }
+  void SetSaturation(int value);
+  int HueOffset() const { return hueOffset_; }
+  void SetHueOffset(int value);
+  TsStoredSkins &InternalSkins() { return internalSkins_; }
+  TacMenuSupport &MenuSupport() { return menuSupport_; }
+  // A relative directory starts at the program's folder.
+  const std::string &SkinDirectory() const { return skinDirectory_; }
+  void SetSkinDirectory(const std::string &directory);
+  const std::string &SkinName() const { return skinName_; }
+  // Loads and announces the skin; a load that fails keeps the skin (and name) in force and raises.
+  void SetSkinName(const std::string &name);
+  // The loaded skin's version with "." as the decimal separator, or "N/A".
+  std::string SkinInfo() const;
+  TacSkinningRules SkinningRules() const { return skinningRules_; }
+  void SetSkinningRules(TacSkinningRules rules) { skinningRules_ = rules; }
+  ThirdPartyList &ThirdParty() { return thirdParty_; }
+  std::string Version() const { return VersionText; }
+
+  TNotifyEvent OnAfterChange;
+  TNotifyEvent OnBeforeChange;
+
+  // The skin in force; null when none is loaded.
+  const TsSkin *Skin() const { return skin_.get(); }
+  // A skin is loaded and has reached every window.
+  bool SkinLoaded() const { return skin_ && skin_->SkinData.Loaded; }
+  const TsQuickIndexes &QuickIndexes() const { return quickIndexes_; }
+
+  // Look-ups in the skin in force; -1 without one.
+  int SectionIndex(std::string_view name) const;
+  int ImageIndex(int sectionIndex, std::string_view sectionName, std::string_view key) const;
+  int TextureIndex(int sectionIndex, std::string_view sectionName, std::string_view key) const;
+
+  // The three announcements.
+  void AnnounceSkin();
+  void RemoveSkin();
+  void RefreshAll();
+
+  void Loaded() override;
+  TsSkinWindows &Windows() { return *windows_; }
+
+private:
+  // Loads the skin that the settings name and puts it in force; raises and keeps the old one on failure.
+  void LoadCurrentSkin();
+  // Setting SkinName to its current value: load, announce, with the change events.
+  void ChangeSkin();
+  void Reload();
+  std::string FullDirectory() const;
+
+  bool skinnedPopups_ = true;
+  TacAnimEffects animEffects_;
+  bool active_ = true;
+  TStringList commonSections_;
+  int saturation_ = 0;
+  int hueOffset_ = 0;
+  TsStoredSkins internalSkins_{*this};
+  TacMenuSupport menuSupport_;
+  std::string skinDirectory_ = DefaultSkinDirectory;
+  std::string skinName_;
+  TacSkinningRules skinningRules_ = srStdForms | srStdDialogs | srThirdParty;
+  ThirdPartyList thirdParty_;
+
+  std::unique_ptr<TsSkinWindows> windows_;
+  std::unique_ptr<TsSkin> skin_;
+  TsQuickIndexes quickIndexes_;
+  bool dialogHookInstalled_ = false;
+};

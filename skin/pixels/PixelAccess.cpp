@@ -1,0 +1,56 @@
+#include "skin/pixels/PixelAccess.h"
+
+#include <algorithm>
+#include <cmath>
+
+uint8_t NearestByte(double v) {
+  const double r = std::nearbyint(v); // the default rounding mode: ties to even
+  return static_cast<uint8_t>(r < 0 ? 0 : r > 255 ? 255 : r);
+}
+
+namespace {
+
+// Both products and the rounding add up to at most 255 * 255 + 127, so 16-bit lanes suffice.
+// Where the loader picks a version at run time (ELF with GCC), an AVX2 version doubles the lanes.
+#if defined(__ELF__) && defined(__x86_64__) && !defined(__clang__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void BlendRow(uint8_t *__restrict t, const uint8_t *__restrict s, size_t bytes, uint16_t a) {
+  const uint16_t b = static_cast<uint16_t>(255 - a);
+  for (size_t i = 0; i < bytes; ++i)
+    t[i] = static_cast<uint8_t>(static_cast<uint16_t>(t[i] * a + s[i] * b + 127) >> 8);
+}
+
+} // namespace
+
+bool TacFastSum24::Attach(const Image24 &source, const Image24 &target) {
+  if (source.Width() < 2 || source.Height() < 2 || target.Width() < 2 || target.Height() < 2) return false;
+  Source = &source;
+  Target = &target;
+  Width = std::min(source.Width(), target.Width());
+  Height = std::min(source.Height(), target.Height());
+  SourceRow0 = source.Row0();
+  TargetRow0 = target.Row0();
+  SourceStride = source.Stride();
+  TargetStride = target.Stride();
+  return true;
+}
+
+void TacFastSum24::Blend() {
+  if (!Source || !Target) return;
+  const int dx = SourceLeft - TargetLeft;
+  const int dy = SourceBottom - TargetBottom;
+  // Limit the target rectangle so that it and its source counterpart lie inside both images.
+  const int left = std::max({TargetLeft, 0, -dx});
+  const int right = std::min({TargetRight, Target->Width(), Source->Width() - dx});
+  const int top = std::max({TargetTop, 0, -dy});
+  const int bottom = std::min({TargetBottom, Target->Height(), Source->Height() - dy});
+  if (left >= right || top >= bottom) return;
+
+  const size_t bytes = static_cast<size_t>(right - left) * 3;
+  for (int y = bottom - 1; y >= top; --y) {
+    uint8_t *t = TargetRow0 + y * TargetStride + 3 * left;
+    const uint8_t *s = SourceRow0 + (y + dy) * SourceStride + 3 * (left + dx);
+    BlendRow(t, s, bytes, Weight);
+  }
+}
