@@ -2,7 +2,9 @@
 // The skin command message that skinned windows of the process exchange, always sent synchronously:
 // the sub-command in the high 16 bits of wParam, a small parameter in the low 16 bits, the sender's
 // manager (or a control, a value, 0) in lParam. Queries are answered in the result and, where the
-// receiver is performed on directly, in lParam.
+// receiver is performed on directly, in lParam. AC_QUERYCACHE and AC_QUERYCOLOR carry in lParam the address
+// of the sender's record (a TCacheInfo, a TColor) for the receiver to fill in, so their answers also come
+// back from windows that are sent the message.
 
 #include <cstdint>
 

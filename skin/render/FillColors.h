@@ -1,10 +1,12 @@
 #pragma once
-// Two process-wide colours that stand in for a parent's background while one item is painted (GUI
-// thread only). Both are KeyColor ("none") when nothing is set; every item painter resets them.
+// The colours that stand in for a parent's background while one item is painted. Item painting works
+// them out from the parent and hands them down to the painters it calls; KeyColor means none.
 
 #include "skin/pixels/Color.h"
 
-// Replaces see-through parts of an item when no cached parent background is used.
-inline TColor FillColor = KeyColor;
-// Replaces key-coloured pixels of a border picture when the parent has no cache.
-inline TColor KeyFillColor = KeyColor;
+struct TsFillColors {
+  // Replaces see-through parts of an item when no cached parent background is used.
+  TColor Fill = KeyColor;
+  // Replaces key-coloured pixels of a border picture when the parent has no cache.
+  TColor KeyFill = KeyColor;
+};

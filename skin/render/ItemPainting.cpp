@@ -4,7 +4,6 @@
 
 #include "skin/model/SystemColors.h"
 #include "skin/pixels/Blending.h"
-#include "skin/render/FillColors.h"
 #include "skin/pixels/Gradient.h"
 #include "skin/pixels/ImageCopy.h"
 #include "skin/render/MaskPainting.h"
@@ -85,13 +84,14 @@ struct BackgroundFill {
   const StateLook &look;
   PatternChoice pattern;
   Rules rules;
+  const TsFillColors &fills;
 
   // ci is the parent cache as seen from image.
   void Paint(Image24 &image, const TRect &r, const TCacheInfo &ci) const {
     const bool pictureDrawn = PaintPicture(image, r, ci);
     if (look.gradient > 0) PaintGradient(image, r, pictureDrawn);
     const int s = look.picture + look.gradient;
-    const TColor plain = IsSet(FillColor) && look.transparency != 0 ? FillColor : look.color;
+    const TColor plain = IsSet(fills.Fill) && look.transparency != 0 ? fills.Fill : look.color;
     if (s == 0 || (rules == Rules::Part && s > 100))
       FillRectColor(image, r, plain);
     else if (s < 100)
@@ -106,7 +106,7 @@ struct BackgroundFill {
     } else if (skin.IsValidImageIndex(pattern.image)) {
       const TsMaskData &rec = skin.Masks[pattern.image];
       if (rec.MaskType > 0)
-        DrawMaskedTexture(image, left, ci, rec.StretchMode, skin, pattern.image);
+        DrawMaskedTexture(image, left, ci, rec.StretchMode, skin, pattern.image, fills.KeyFill);
       else
         DrawTexture(image, left, rec.Image.get(), rec.StretchMode, &skin, &rec);
     } else {
@@ -139,10 +139,10 @@ struct BackgroundFill {
   }
 };
 
-// The parent's background under r: FillColor when set (item rules), else the parent's cached pixels.
-void ShowParent(Image24 &target, const TRect &r, const TCacheInfo &ci, TPoint p, Rules rules) {
-  if (rules == Rules::Item && IsSet(FillColor)) {
-    FillRectColor(target, r, FillColor);
+// The parent's background under r: the fill colour when set (item rules), else the parent's cached pixels.
+void ShowParent(Image24 &target, const TRect &r, const TCacheInfo &ci, TPoint p, Rules rules, TColor fill) {
+  if (rules == Rules::Item && IsSet(fill)) {
+    FillRectColor(target, r, fill);
   } else if (ci.Bitmap) {
     const int x = ci.OffsetX + p.X, y = ci.OffsetY + p.Y;
     CopyRect(target, r.Left, r.Top, *ci.Bitmap, TRect{x, y, x + r.Width(), y + r.Height()});
@@ -152,11 +152,12 @@ void ShowParent(Image24 &target, const TRect &r, const TCacheInfo &ci, TPoint p,
 // A masked pattern of the normal state laid over the finished background (grips show the parent between
 // their dots).
 void OverlayMaskedPattern(const TsSkin &skin, int patternIndex, int hotPatternIndex, Image24 &target, const TRect &r,
-                          const TCacheInfo &ci) {
+                          const TCacheInfo &ci, TColor keyFill) {
   auto overlay = [&](int index) {
     const TsMaskData &rec = skin.Masks[index];
     TRect area = r;
-    DrawMaskedTexture(target, area, rec.StretchMode == GripMode ? ci : TCacheInfo{}, rec.StretchMode, skin, index);
+    DrawMaskedTexture(target, area, rec.StretchMode == GripMode ? ci : TCacheInfo{}, rec.StretchMode, skin, index,
+                      keyFill);
   };
   if (skin.IsValidImageIndex(patternIndex) && skin.Masks[patternIndex].MaskType > 0)
     overlay(patternIndex);
@@ -167,26 +168,26 @@ void OverlayMaskedPattern(const TsSkin &skin, int patternIndex, int hotPatternIn
 
 void PaintBackground(const TsSkin &skin, int sectionIndex, std::string_view section, const TCacheInfo &ci,
                      const std::optional<TColor> &custom, int hotPatternIndex, int patternIndex, Image24 &target,
-                     TPoint p, const TRect &r, int state, Rules rules) {
+                     TPoint p, const TRect &r, int state, Rules rules, const TsFillColors &fills) {
   const StateLook look(skin.GeneralData[sectionIndex], state, custom);
   const BackgroundFill fill{
       skin, look, ChoosePattern(skin, sectionIndex, section, look, state == 0 ? patternIndex : hotPatternIndex, rules),
-      rules};
+      rules, fills};
   // The parent's own cache is already the background under the item.
   const bool intoParent = ci.Bitmap == &target;
   if (!ci.Valid || look.transparency == 0) {
     fill.Paint(target, r, SeenFrom(ci, p, r.Left, r.Top));
   } else if (look.transparency == 100) {
-    if (!intoParent) ShowParent(target, r, ci, p, rules);
+    if (!intoParent) ShowParent(target, r, ci, p, rules, fills.Fill);
   } else {
     Image24 own(r.Width(), r.Height());
     fill.Paint(own, TRect{0, 0, r.Width(), r.Height()}, SeenFrom(ci, p, 0, 0));
-    if (!intoParent) ShowParent(target, r, ci, p, rules);
+    if (!intoParent) ShowParent(target, r, ci, p, rules, fills.Fill);
     BlendImageAt(target, own, ClampByte(look.transparency * 255 / 100), TPoint{r.Left, r.Top},
                  TRect{0, 0, r.Width(), r.Height()});
   }
   if (rules == Rules::Item && state == 0)
-    OverlayMaskedPattern(skin, patternIndex, hotPatternIndex, target, r, SeenFrom(ci, p, r.Left, r.Top));
+    OverlayMaskedPattern(skin, patternIndex, hotPatternIndex, target, r, SeenFrom(ci, p, r.Left, r.Top), fills.KeyFill);
 }
 
 // "IMGTOPLEFT", "IMGTOPRIGHT", "IMGBTMLEFT" and "IMGBTMRIGHT" of the section, each in its corner of r (the
@@ -238,52 +239,54 @@ void ResolveIndexes(TsItemData &data) {
 void PaintSkinItem(const TsItemData &data, TCacheInfo ci, bool fill, int state, TRect r, TPoint p, Image24 &target,
                    bool useParent) {
   if (!CanPaint(data.Skin, data.SectionIdx, r, target)) return;
-  FillColor = KeyColor;
+  TsFillColors fills;
   if (!ci.Valid && data.Parent.Exists)
-    KeyFillColor = FillColor = ResolveSystemColor(data.Parent.Color);
+    fills.KeyFill = fills.Fill = ResolveSystemColor(data.Parent.Color);
   else if (ci.Valid && !data.ShowsParent)
-    AskParentColor(data.Parent);
-  PaintControlBackground(data, ci, state, target, p, r);
+    fills.Fill = AskParentColor(data.Parent);
+  PaintControlBackground(data, ci, state, target, p, r, fills);
   ci.OffsetX += p.X;
   ci.OffsetY += p.Y;
-  DrawBorderMask(target, r, fill, ci, *data.Skin, data.BorderImageIdx, state, useParent);
-  KeyFillColor = FillColor = KeyColor;
+  DrawBorderMask(target, r, fill, ci, *data.Skin, data.BorderImageIdx, state, useParent, fills.KeyFill);
   DrawCornerPictures(*data.Skin, data.SectionIdx, data.SkinSection, state, r, target);
 }
 
 void PaintSkinItemByIndex(int sectionIndex, std::string_view section, TCacheInfo ci, bool fill, int state, TRect r,
-                          TPoint p, Image24 &target, const TsSkin *skin, int patternIndex, int hotPatternIndex) {
+                          TPoint p, Image24 &target, const TsSkin *skin, int patternIndex, int hotPatternIndex,
+                          const TsFillColors &fills) {
   if (!CanPaint(skin, sectionIndex, r, target) || r.Width() <= 0 || r.Height() <= 0) return;
   PaintBackground(*skin, sectionIndex, section, ci, std::nullopt, hotPatternIndex, patternIndex, target, p, r, state,
-                  Rules::Item);
+                  Rules::Item, fills);
   DrawCornerPictures(*skin, sectionIndex, section, state, r, target);
   ci.OffsetX += p.X;
   ci.OffsetY += p.Y;
-  DrawBorderMask(target, r, fill, ci, *skin, skin->ImageIndexByName(section, "BORDERSMASK"), state, true);
+  DrawBorderMask(target, r, fill, ci, *skin, skin->ImageIndexByName(section, "BORDERSMASK"), state, true,
+                 fills.KeyFill);
 }
 
 void PaintSkinPart(int sectionIndex, int borderIndex, int patternIndex, int hotPatternIndex, std::string_view section,
-                   TCacheInfo ci, bool fill, int state, TRect r, TPoint p, Image24 &target, const TsSkin *skin) {
+                   TCacheInfo ci, bool fill, int state, TRect r, TPoint p, Image24 &target, const TsSkin *skin,
+                   const TsFillColors &fills) {
   if (!CanPaint(skin, sectionIndex, r, target)) return;
   PaintBackground(*skin, sectionIndex, section, ci, std::nullopt, hotPatternIndex, patternIndex, target, p, r, state,
-                  Rules::Part);
+                  Rules::Part, fills);
   ci.OffsetX += p.X;
   ci.OffsetY += p.Y;
-  DrawBorderMask(target, r, fill, ci, *skin, borderIndex, state, true);
+  DrawBorderMask(target, r, fill, ci, *skin, borderIndex, state, true, fills.KeyFill);
 }
 
-void PaintControlBackground(const TsItemData &data, const TCacheInfo &ci, int state, Image24 &target, TPoint p,
-                            TRect r) {
+void PaintControlBackground(const TsItemData &data, const TCacheInfo &ci, int state, Image24 &target, TPoint p, TRect r,
+                            const TsFillColors &fills) {
   PaintItemBackground(data.SectionIdx, data.SkinSection, ci, data.CustomColor, data.HotPatternIdx, data.PatternIdx,
-                      data.Skin, target, p, r, state);
+                      data.Skin, target, p, r, state, fills);
 }
 
 void PaintItemBackground(int sectionIndex, std::string_view section, const TCacheInfo &ci,
                          std::optional<TColor> customColor, int hotPatternIndex, int patternIndex, const TsSkin *skin,
-                         Image24 &target, TPoint p, TRect r, int state) {
+                         Image24 &target, TPoint p, TRect r, int state, const TsFillColors &fills) {
   if (!CanPaint(skin, sectionIndex, r, target)) return;
   PaintBackground(*skin, sectionIndex, section, ci, customColor, hotPatternIndex, patternIndex, target, p, r, state,
-                  Rules::Item);
+                  Rules::Item, fills);
 }
 
 void DrawTexture(Image24 &canvas, TRect &r, const Image24 *own, int mode, const TsSkin *skin, const TsMaskData *rec) {
@@ -325,7 +328,8 @@ void DrawTexture(Image24 &canvas, TRect &r, const Image24 *own, int mode, const 
   }
 }
 
-void PaintDisabled(Image24 &cache, unsigned kinds, const TsParentLink &parent, TPoint p, const TCacheInfo &ci) {
+void PaintDisabled(Image24 &cache, unsigned kinds, const TsParentLink &parent, TPoint p, const TCacheInfo &ci,
+                   TColor fill) {
   if (kinds & dkGrayed) MakeGray(cache);
   if (!(kinds & dkBlended)) return;
   if (ci.Valid && ci.Bitmap) {
@@ -333,11 +337,11 @@ void PaintDisabled(Image24 &cache, unsigned kinds, const TsParentLink &parent, T
     BlendKeyed(cache, 0, 0, EveryPixel, 0.4, TRect{x, y, x + cache.Width() - 1, y + cache.Height() - 1}, *ci.Bitmap);
   } else {
     BlendRectColor(cache, TRect{0, 0, cache.Width() - 1, cache.Height() - 1}, 50,
-                   IsSet(FillColor) ? FillColor : ResolveSystemColor(parent.Color));
+                   IsSet(fill) ? fill : ResolveSystemColor(parent.Color));
   }
 }
 
-void AskParentColor(const TsParentLink &parent) { FillColor = ParentBackgroundColor(parent); }
+TColor AskParentColor(const TsParentLink &parent) { return ParentBackgroundColor(parent); }
 
 TColor SkinnedQueryColorAnswer(const TsGeneralData &section, bool customColor, TColor controlColor,
                                const TsParentLink &parent) {

@@ -4,8 +4,9 @@
 // and its corner pictures. Every skinned control repaints its cache image with these, the frame and scroll
 // bars use the variants that take a section by index.
 //
-// The painters work on the loaded skin (a null skin means no manager or no skin: nothing is drawn) and on
-// the process-wide FillColor and KeyFillColor, which PaintSkinItem leaves at none. GUI thread only.
+// The painters work on the loaded skin (a null skin means no manager or no skin: nothing is drawn).
+// PaintSkinItem works out the colours that stand in for the parent (TsFillColors) itself; the painters
+// below it take them as an argument, none by default.
 
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "skin/model/Skin.h"
 #include "skin/pixels/ParentCache.h"
+#include "skin/render/FillColors.h"
 #include "skin/render/ParentLink.h"
 #include "skin/pixels/TextCanvas.h"
 
@@ -45,26 +47,28 @@ void ResolveIndexes(TsItemData &data);
 void PaintSkinItem(const TsItemData &data, TCacheInfo ci, bool fill, int state, TRect r, TPoint p, Image24 &target,
                    bool useParent);
 
-// The same for a section given by index and name, with the section's own "BORDERSMASK". Leaves the fill
-// colours as they are.
+// The same for a section given by index and name, with the section's own "BORDERSMASK", and the fill
+// colours the caller gives.
 void PaintSkinItemByIndex(int sectionIndex, std::string_view section, TCacheInfo ci, bool fill, int state, TRect r,
                           TPoint p, Image24 &target, const TsSkin *skin, int patternIndex = -1,
-                          int hotPatternIndex = -1);
+                          int hotPatternIndex = -1, const TsFillColors &fills = {});
 
 // Background and the given border of a part (scroll bar parts): the given pattern indexes as they are, no
-// corner pictures, no fill colours for the see-through copy.
+// corner pictures, no fill colour for the see-through copy.
 void PaintSkinPart(int sectionIndex, int borderIndex, int patternIndex, int hotPatternIndex, std::string_view section,
-                   TCacheInfo ci, bool fill, int state, TRect r, TPoint p, Image24 &target, const TsSkin *skin);
+                   TCacheInfo ci, bool fill, int state, TRect r, TPoint p, Image24 &target, const TsSkin *skin,
+                   const TsFillColors &fills = {});
 
 // The background of the skin data's section (with its custom colour, if any).
-void PaintControlBackground(const TsItemData &data, const TCacheInfo &ci, int state, Image24 &target, TPoint p,
-                            TRect r);
+void PaintControlBackground(const TsItemData &data, const TCacheInfo &ci, int state, Image24 &target, TPoint p, TRect r,
+                            const TsFillColors &fills = {});
 
 // The background of a section for a state. A custom colour replaces the section's and takes away its
-// gradient, picture and see-through shares. A pattern index of -1 looks the section's pattern up.
+// gradient, picture and see-through shares. A pattern index of -1 looks the section's pattern up. The fill
+// colour, when set, stands in for the parent's background.
 void PaintItemBackground(int sectionIndex, std::string_view section, const TCacheInfo &ci,
                          std::optional<TColor> customColor, int hotPatternIndex, int patternIndex, const TsSkin *skin,
-                         Image24 &target, TPoint p, TRect r, int state);
+                         Image24 &target, TPoint p, TRect r, int state, const TsFillColors &fills = {});
 
 // Draws a texture over r by its mode: own, when given and not empty, is tiled over all of r; otherwise the
 // record's rectangle of the master bitmap is tiled or stretched as the mode says. r becomes the area left
@@ -73,11 +77,13 @@ void DrawTexture(Image24 &canvas, TRect &r, const Image24 *own, int mode, const 
 
 enum TsDisabledKind : unsigned { dkGrayed = 1, dkBlended = 2 };
 
-// Greys (dkGrayed) and/or fades towards the parent (dkBlended) a finished cache image.
-void PaintDisabled(Image24 &cache, unsigned kinds, const TsParentLink &parent, TPoint p, const TCacheInfo &ci);
+// Greys (dkGrayed) and/or fades towards the parent (dkBlended) a finished cache image; without a parent
+// cache it fades towards fill, or the parent's colour when fill is none.
+void PaintDisabled(Image24 &cache, unsigned kinds, const TsParentLink &parent, TPoint p, const TCacheInfo &ci,
+                   TColor fill = KeyColor);
 
-// FillColor becomes the parent's effective background colour, converted to RGB (none without a parent).
-void AskParentColor(const TsParentLink &parent);
+// The parent's effective background colour, converted to RGB (none without a parent).
+TColor AskParentColor(const TsParentLink &parent);
 
 // A skinned control's answer when its children ask for its effective background colour: its own colour
 // (the control's when custom, else the section's), its parent's answer when it is fully see-through, or

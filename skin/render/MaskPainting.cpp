@@ -5,7 +5,6 @@
 
 #include "skin/model/SystemColors.h"
 #include "skin/pixels/Blending.h"
-#include "skin/render/FillColors.h"
 #include "skin/pixels/ImageCopy.h"
 #include "skin/render/ItemPainting.h"
 #include "skin/pixels/PixelAccess.h"
@@ -48,16 +47,17 @@ struct ParentPixels {
 // What becomes of target pixels under key-coloured picture pixels in a masked copy.
 enum class KeyPixels {
   Blend,           // mixed by the mask like any other pixel
-  ParentOrKeyFill, // the parent's pixel, else KeyFillColor, else the key colour itself
-  KeyFillOrParent, // KeyFillColor, else the parent's pixel, else left as it is
+  ParentOrKeyFill, // the parent's pixel, else the key fill colour, else the key colour itself
+  KeyFillOrParent, // the key fill colour, else the parent's pixel, else left as it is
   Keep,            // left as they are
 };
 
 struct MaskedCopy {
   int maskOffset; // rows from a picture pixel down to its mask pixel
   KeyPixels keys;
-  TCacheInfo ci;    // for the key rules that use the parent
-  int maskLift = 0; // added to each mask channel (at most 255): lets more of the target through
+  TCacheInfo ci;             // for the key rules that use the parent
+  int maskLift = 0;          // added to each mask channel (at most 255): lets more of the target through
+  TColor keyFill = KeyColor; // for the key rules that use a colour
 };
 
 // Copies picture pixels of s to d through their mask: D = ((D - S) * M + S * 256) shr 8 per channel, which
@@ -79,12 +79,12 @@ void CopyMaskedRect(Image24 &target, TRect d, const Image24 &source, TRect s, co
     for (int i = 0; i < columns; ++i, sp += 3, mp += 3, tp += 3) {
       if (how.keys != KeyPixels::Blend && IsKey(sp)) {
         if (how.keys == KeyPixels::Keep) continue;
-        if (how.keys == KeyPixels::KeyFillOrParent && KeyFillColor != KeyColor) {
-          PutColor(tp, KeyFillColor);
+        if (how.keys == KeyPixels::KeyFillOrParent && how.keyFill != KeyColor) {
+          PutColor(tp, how.keyFill);
         } else if (parent.valid) {
           if (parent.CopyTo(tp, d.Left + i, ty) == ParentPixels::Outcome::RowEnds) break;
         } else if (how.keys == KeyPixels::ParentOrKeyFill) {
-          PutColor(tp, KeyFillColor); // the key colour itself when KeyFillColor is none
+          PutColor(tp, how.keyFill); // the key colour itself when there is no key fill colour
         }
         continue;
       }
@@ -185,12 +185,12 @@ void DrawEdgesAndCentre(Image24 &target, const NineParts &parts, bool withCentre
 bool FillsCentre(const TsMaskData &rec, bool fill) { return fill && (rec.StretchMode & BorderStretch::FillsCentre); }
 bool StretchesEdges(const TsMaskData &rec) { return !Masked(rec) && (rec.StretchMode & BorderStretch::Stretched); }
 
-void FillOrCopyParent(Image24 &target, const TRect &strip, const TCacheInfo &ci) {
+void FillOrCopyParent(Image24 &target, const TRect &strip, const TCacheInfo &ci, TColor keyFill) {
   if (strip.Width() <= 0 || strip.Height() <= 0) return;
   if (ci.Valid && ci.Bitmap)
     CopyRect(target, strip.Left, strip.Top, *ci.Bitmap, Shifted(strip, ci.OffsetX, ci.OffsetY));
-  else if (KeyFillColor != KeyColor)
-    FillRectColor(target, strip, KeyFillColor);
+  else if (keyFill != KeyColor)
+    FillRectColor(target, strip, keyFill);
   // With neither, the strip keeps the background painted before rather than turning key-coloured.
 }
 
@@ -211,7 +211,7 @@ const Image24 &RecordPicture(const TsSkin &skin, const TsMaskData &rec) {
 }
 
 void DrawBorderMask(Image24 &target, TRect r, bool fill, const TCacheInfo &ci, const TsSkin &skin, int index, int state,
-                    bool useParent) {
+                    bool useParent, TColor keyFill) {
   if (!skin.IsValidImageIndex(index)) return;
   const TsMaskData &rec = skin.Masks[index];
   if (state == 0 && (rec.StretchMode & BorderStretch::NotInNormalState)) return;
@@ -220,7 +220,7 @@ void DrawBorderMask(Image24 &target, TRect r, bool fill, const TCacheInfo &ci, c
   const NineParts parts(rec, r, state);
   for (const Part &corner : parts.corners) {
     if (Masked(rec))
-      CopyMaskedPiece(corner.target, corner.source, target, rec, true, ci, picture);
+      CopyMaskedPiece(corner.target, corner.source, target, rec, true, ci, picture, keyFill);
     else
       CopyRectKeyedParent(target, picture, corner.target.Left, useParent, ci, KeyColor, Inclusive(corner.source),
                           corner.target.Top);
@@ -229,9 +229,9 @@ void DrawBorderMask(Image24 &target, TRect r, bool fill, const TCacheInfo &ci, c
 }
 
 void CopyMaskedPiece(TRect d, TRect s, Image24 &target, const TsMaskData &rec, bool keyFlag, const TCacheInfo &ci,
-                     const Image24 &source) {
+                     const Image24 &source, TColor keyFill) {
   CopyMaskedRect(target, d, source, s,
-                 MaskedCopy{HalfHeight(rec), keyFlag ? KeyPixels::ParentOrKeyFill : KeyPixels::Blend, ci});
+                 MaskedCopy{HalfHeight(rec), keyFlag ? KeyPixels::ParentOrKeyFill : KeyPixels::Blend, ci, 0, keyFill});
 }
 
 void DrawStateImage(Image24 &target, TPoint p, int state, const TsSkin &skin, int index, int mode) {
@@ -263,14 +263,15 @@ void CopyStateImageMasked(TRect d, TRect s, Image24 &target, const TsMaskData &r
   CopyRectKeyed(target, source, d.Left, KeyColor, TRect{s.Left, s.Top, s.Left + columns - 1, s.Top + rows - 1}, d.Top);
 }
 
-void DrawMaskedTexture(Image24 &target, TRect &r, const TCacheInfo &ci, int mode, const TsSkin &skin, int index) {
+void DrawMaskedTexture(Image24 &target, TRect &r, const TCacheInfo &ci, int mode, const TsSkin &skin, int index,
+                       TColor keyFill) {
   if (!skin.IsValidImageIndex(index) || (mode != 0 && mode != 10)) return;
   const TsMaskData &rec = skin.Masks[index];
   const Image24 &picture = RecordPicture(skin, rec);
   const int tw = rec.R.Width() / std::max<int>(rec.ImageCount, 1), th = HalfHeight(rec);
   auto tile = [&](const TRect &d) {
     CopyMaskedTile(d, TRect{rec.R.Left, rec.R.Top, rec.R.Left + d.Width(), rec.R.Top + d.Height()}, target, rec, ci,
-                   picture);
+                   picture, keyFill);
   };
   if (mode == 0) {
     // The whole rectangle, cut at its right and bottom edges.
@@ -285,15 +286,15 @@ void DrawMaskedTexture(Image24 &target, TRect &r, const TCacheInfo &ci, int mode
     for (int y = r.Top; y < yEnd; y += th)
       for (int x = r.Left; x < xEnd; x += tw)
         tile(TRect{x, y, x + tw, y + th});
-    FillOrCopyParent(target, TRect{r.Left, yEnd, r.Right, r.Bottom}, ci);
-    FillOrCopyParent(target, TRect{xEnd, r.Top, r.Right, r.Bottom}, ci);
+    FillOrCopyParent(target, TRect{r.Left, yEnd, r.Right, r.Bottom}, ci, keyFill);
+    FillOrCopyParent(target, TRect{xEnd, r.Top, r.Right, r.Bottom}, ci, keyFill);
   }
   r = TRect{-1, -1, -1, -1};
 }
 
 void CopyMaskedTile(TRect d, TRect s, Image24 &target, const TsMaskData &rec, const TCacheInfo &ci,
-                    const Image24 &source) {
-  CopyMaskedRect(target, d, source, s, MaskedCopy{HalfHeight(rec), KeyPixels::KeyFillOrParent, ci});
+                    const Image24 &source, TColor keyFill) {
+  CopyMaskedRect(target, d, source, s, MaskedCopy{HalfHeight(rec), KeyPixels::KeyFillOrParent, ci, 0, keyFill});
 }
 
 void DrawBorderShaped(Image24 &target, std::vector<TRect> &regionCuts, bool fill, int state, const TsSkin &skin,
@@ -316,17 +317,16 @@ void DrawBorderShaped(Image24 &target, std::vector<TRect> &regionCuts, bool fill
 void RestoreCorners(Image24 &cache, const TsSkin &skin, int borderIndex, int state, const TsParentLink &parent,
                     TCacheInfo ci, TPoint position, unsigned corners) {
   if (!skin.IsValidImageIndex(borderIndex) || cache.Width() < 2 || cache.Height() < 2) return;
+  // A plain colour stands in for the parent when it has no cache or paints no background of its own;
+  // otherwise the parent's cached pixels are the real background.
+  TColor fill = KeyColor;
   if (!parent.Exists)
-    FillColor = KeyColor;
+    fill = KeyColor;
   else if (!ci.Valid)
-    FillColor = ResolveSystemColor(parent.Color);
-  else if (parent.QueryOwnBackground && parent.QueryOwnBackground())
-    FillColor = KeyColor; // the parent's cached pixels are the real background
-  else if (FillColor == KeyColor)
-    AskParentColor(parent);
-  else
-    FillColor = KeyColor;
-  if (FillColor == KeyColor) {
+    fill = ResolveSystemColor(parent.Color);
+  else if (!(parent.QueryOwnBackground && parent.QueryOwnBackground()))
+    fill = AskParentColor(parent);
+  if (fill == KeyColor) {
     ci.OffsetX += position.X;
     ci.OffsetY += position.Y;
   }
@@ -351,14 +351,13 @@ void RestoreCorners(Image24 &cache, const TsSkin &skin, int borderIndex, int sta
       for (int i = 0; i < block.target.Width(); ++i) {
         const int x = block.target.Left + i, sx = block.source.Left + i;
         if (x < 0 || x >= w || sx < 0 || sx >= picture.Width() || !IsKey(picture.PixelAddress(sx, sy))) continue;
-        if (FillColor != KeyColor)
-          cache.SetPixel(x, y, FillColor);
+        if (fill != KeyColor)
+          cache.SetPixel(x, y, fill);
         else if (parentPixels.valid)
           parentPixels.CopyTo(cache.PixelAddress(x, y), x, y); // pixels outside the parent are skipped
       }
     }
   }
-  FillColor = KeyColor;
 }
 
 void CornerKeyRuns(std::vector<TRect> &list, int width, const TsSkin &skin, int index, bool bottom, int dy) {

@@ -34,16 +34,17 @@ const Image24 &RecordPicture(const TsSkin &skin, const TsMaskData &rec);
 
 // The frame of the state as a nine-part border over r: corners keep their widths WL, WT, WR, WB (shrunk
 // evenly when r is too small), edges and, with fill and StretchMode bit 4, the centre are tiled or
-// stretched. Key-coloured corner pixels show the parent's cache when useParent is set and ci is valid.
+// stretched. Key-coloured corner pixels show the parent's cache when useParent is set and ci is valid;
+// key-coloured corners of masked pictures take keyFill without a parent cache.
 void DrawBorderMask(Image24 &target, TRect r, bool fill, const TCacheInfo &ci, const TsSkin &skin, int index, int state,
-                    bool useParent);
+                    bool useParent, TColor keyFill = KeyColor);
 
 // One part of a masked picture (MaskType above 0): each target channel becomes
 // ((D - S) * M + S * 256) shr 8, M being the mask pixel half the record's height below the picture pixel.
-// With keyFlag, key-coloured picture pixels take the parent's pixel (ci valid), else KeyFillColor, else
-// the key colour; without it they blend like the others.
+// With keyFlag, key-coloured picture pixels take the parent's pixel (ci valid), else keyFill, else the
+// key colour; without it they blend like the others.
 void CopyMaskedPiece(TRect d, TRect s, Image24 &target, const TsMaskData &rec, bool keyFlag, const TCacheInfo &ci,
-                     const Image24 &source);
+                     const Image24 &source, TColor keyFill = KeyColor);
 
 // One whole frame with its top-left corner at p. Mode 1 copies; other modes let more of the background
 // through (half of it for unmasked master-bitmap pictures).
@@ -52,11 +53,13 @@ void CopyStateImageMasked(TRect d, TRect s, Image24 &target, const TsMaskData &r
 
 // Tiles the first tile of a masked texture over r. Mode 0 covers r (the last row and column cut); mode 10
 // lays whole tiles only and shows the parent's background in the rest. For both, r becomes
-// (-1, -1, -1, -1): nothing is left for a plain colour. Other modes draw nothing and leave r.
-void DrawMaskedTexture(Image24 &target, TRect &r, const TCacheInfo &ci, int mode, const TsSkin &skin, int index);
-// One tile of a masked texture: key-coloured pixels take KeyFillColor when set, else the parent's pixel.
+// (-1, -1, -1, -1): nothing is left for a plain colour. Other modes draw nothing and leave r. Without a
+// parent cache, keyFill stands in for the parent.
+void DrawMaskedTexture(Image24 &target, TRect &r, const TCacheInfo &ci, int mode, const TsSkin &skin, int index,
+                       TColor keyFill = KeyColor);
+// One tile of a masked texture: key-coloured pixels take keyFill when set, else the parent's pixel.
 void CopyMaskedTile(TRect d, TRect s, Image24 &target, const TsMaskData &rec, const TCacheInfo &ci,
-                    const Image24 &source);
+                    const Image24 &source, TColor keyFill = KeyColor);
 
 // The nine-part border over the whole target for a window shape: key-coloured corner pixels are left
 // unpainted and each of their runs in a row is appended to regionCuts as a one-pixel-high rectangle, to be

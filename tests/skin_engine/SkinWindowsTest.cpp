@@ -9,7 +9,6 @@
 #include "skin/model/SystemColors.h"
 #include "skin/engine/win/SkinDelivery.h"
 #include "skin/pixels/Blending.h"
-#include "skin/render/FillColors.h"
 #include "skin/engine/win/CommonData.h"
 #include "skin/pixels/win/DibStorage.h"
 #include "skin/engine/win/Fades.h"
@@ -280,11 +279,10 @@ TEST_F(SkinWindowsTest, AControlPaintsItsSeeThroughPartsFromItsParentsBackground
   const auto panelColor = parentOfGlass.QueryColor();
   ASSERT_TRUE(panelColor.has_value());
   EXPECT_EQ(*panelColor, ResolveSystemColor(panel->SkinData.Section()->Color));
-  TMessage ask = SkinCommand(AC_QUERYCOLOR);
-  FillColor = KeyColor;
+  TColor answer = KeyColor;
+  TMessage ask = SkinCommand(AC_QUERYCOLOR, 0, reinterpret_cast<LPARAM>(&answer));
   glass->Dispatch(ask);
-  EXPECT_EQ(FillColor, *panelColor);
-  FillColor = KeyColor;
+  EXPECT_EQ(answer, *panelColor);
 
   // A child of a stale parent waits for it.
   panel->SkinData.BackgroundStale = true;

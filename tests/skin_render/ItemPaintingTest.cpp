@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/skin_render/TestSkin.h"
-#include "skin/render/FillColors.h"
 #include "skin/render/ItemPainting.h"
 #include "skin/render/MaskPainting.h"
 
@@ -24,10 +23,6 @@ protected:
     TsGeneralData &item = t.Section("ITEM");
     item.Color = Own;
     item.HotColor = Hot;
-  }
-  ~ItemPainting() override {
-    EXPECT_EQ(FillColor, KeyColor);
-    EXPECT_EQ(KeyFillColor, KeyColor);
   }
 
   TsGeneralData &Item() { return t.Section("ITEM"); }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/skin_render/TestSkin.h"
-#include "skin/render/FillColors.h"
 #include "skin/render/MaskPainting.h"
 
 namespace {
@@ -126,9 +125,7 @@ TEST(DrawBorderMask, KeyColouredMaskedCornerShowsTheParentOrKeyFillOrTheKey) {
   DrawBorderMask(target, TRect{0, 0, 4, 4}, false, TCacheInfo{}, t.skin, t.index, 0, false);
   EXPECT_EQ(target.Pixel(0, 0), KeyColor);
 
-  KeyFillColor = 0x0A0B0C;
-  DrawBorderMask(target, TRect{0, 0, 4, 4}, false, TCacheInfo{}, t.skin, t.index, 0, false);
-  KeyFillColor = KeyColor;
+  DrawBorderMask(target, TRect{0, 0, 4, 4}, false, TCacheInfo{}, t.skin, t.index, 0, false, 0x0A0B0C);
   EXPECT_EQ(target.Pixel(0, 0), 0x0A0B0C);
 }
 
@@ -225,10 +222,8 @@ TEST(DrawMaskedTexture, Mode10WithoutParentUsesKeyFillColorOrLeavesTheBackground
   TRect r{0, 0, 3, 3};
   DrawMaskedTexture(target, r, TCacheInfo{}, 10, t.skin, t.index);
   EXPECT_EQ(target.Pixel(2, 2), 0x123456);
-  KeyFillColor = 0x00AA00;
   r = TRect{0, 0, 3, 3};
-  DrawMaskedTexture(target, r, TCacheInfo{}, 10, t.skin, t.index);
-  KeyFillColor = KeyColor;
+  DrawMaskedTexture(target, r, TCacheInfo{}, 10, t.skin, t.index, 0x00AA00);
   EXPECT_EQ(target.Pixel(2, 2), 0x00AA00);
   EXPECT_EQ(target.Pixel(0, 0), t.TilePixel(0, 0));
 }
@@ -262,7 +257,6 @@ TEST(RestoreCorners, CopiesTheParentsPixelsUnderKeyPixelsOfTheStatesFrame) {
   EXPECT_EQ(cache.Pixel(5, 1), parent.Pixel(10, 8));
   EXPECT_EQ(cache.Pixel(0, 4), parent.Pixel(5, 11));
   EXPECT_EQ(cache.Pixel(4, 0), Gray(50));
-  EXPECT_EQ(FillColor, KeyColor);
 
   Image24 normal = Filled(6, 5, Gray(50));
   RestoreCorners(normal, t.skin, t.index, 0, link, TCacheInfo{&parent, 1, 1, true}, TPoint{4, 6});

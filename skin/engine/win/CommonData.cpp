@@ -3,11 +3,9 @@
 #include <uxtheme.h>
 
 #include <algorithm>
-#include <utility>
 
 #include "skin/engine/win/SkinDelivery.h"
 #include "skin/engine/ControlKinds.h"
-#include "skin/render/FillColors.h"
 #include "skin/render/MaskPainting.h"
 #include "skin/pixels/win/DibStorage.h"
 #include "skin/pixels/win/GdiTextCanvas.h"
@@ -250,26 +248,26 @@ bool TsCommonData::HasTransparency() const {
 }
 
 TCacheInfo TsCommonData::ParentCache() const {
-  SharedParentCache.Valid = false;
-  if (!hostControl_ || !hostControl_->Parent()) return SharedParentCache;
+  TCacheInfo cache;
+  if (!hostControl_ || !hostControl_->Parent()) return cache;
   try {
-    PerformSkinCommand(*hostControl_->Parent(), AC_QUERYCACHE);
+    PerformSkinCommand(*hostControl_->Parent(), AC_QUERYCACHE, 0, reinterpret_cast<LPARAM>(&cache));
   } catch (...) {
     return TCacheInfo{};
   }
-  return SharedParentCache;
+  return cache;
 }
 
 TCacheInfo TsCommonData::ParentCacheOfWindow(HWND window) {
-  SharedParentCache.Valid = false;
+  TCacheInfo cache;
   const HWND parent = GetParent(window);
-  if (!parent) return SharedParentCache;
+  if (!parent) return cache;
   try {
-    SendSkinCommand(parent, AC_QUERYCACHE);
+    SendSkinCommand(parent, AC_QUERYCACHE, 0, reinterpret_cast<LPARAM>(&cache));
   } catch (...) {
     return TCacheInfo{};
   }
-  return SharedParentCache;
+  return cache;
 }
 
 void TsCommonData::PrepareCacheImage() {
@@ -286,9 +284,8 @@ TsParentLink TsCommonData::ParentLink() const {
   link.Exists = true;
   link.Color = parent->Color();
   link.QueryColor = [parent]() -> std::optional<TColor> {
-    const TColor saved = std::exchange(FillColor, KeyColor);
-    PerformSkinCommand(*parent, AC_QUERYCOLOR);
-    const TColor answer = std::exchange(FillColor, saved);
+    TColor answer = KeyColor;
+    PerformSkinCommand(*parent, AC_QUERYCOLOR, 0, reinterpret_cast<LPARAM>(&answer));
     if (answer == KeyColor) return std::nullopt;
     return answer;
   };
@@ -420,8 +417,9 @@ bool TsCommonData::HandleSkinCommand(TMessage &message) {
     }
     return true;
   case AC_QUERYCACHE:
-    if (CacheImage.Empty()) return false;
-    SharedParentCache = TCacheInfo{&CacheImage, 0, 0, true};
+    if (CacheImage.Empty() || !message.LParam) return false;
+    *reinterpret_cast<TCacheInfo *>(message.LParam) = TCacheInfo{&CacheImage, 0, 0, true};
+    message.Result = 1;
     return true;
   case AC_QUERYSKINNED: return answer(1, 1);
   case AC_SETUPDATING: PaintLocked = param == 1; return true;
@@ -458,8 +456,9 @@ bool TsCommonData::HandleSkinCommand(TMessage &message) {
   }
   case AC_QUERYCOLOR: {
     const TsGeneralData *section = Section();
-    if (!section || !hostControl_) return false;
-    FillColor = SkinnedQueryColorAnswer(*section, customColor_, hostControl_->Color(), ParentLink());
+    if (!section || !hostControl_ || !message.LParam) return false;
+    *reinterpret_cast<TColor *>(message.LParam) =
+        SkinnedQueryColorAnswer(*section, customColor_, hostControl_->Color(), ParentLink());
     message.Result = 1;
     return true;
   }

@@ -26,9 +26,6 @@
 #include "toolkit/ui/Controls.h"
 #include "toolkit/ui/Forms.h"
 
-// Where a parent answering AC_QUERYCACHE publishes its cache (GUI thread only).
-inline TCacheInfo SharedParentCache;
-
 class TsCommonData : public TPersistent {
   TK_CLASS(TsCommonData)
 public:
