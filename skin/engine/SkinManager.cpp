@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "skin/model/CommonSections.h"
-#include "skin/model/SkinLoader.h"
+#include "skin/model/SkinErrors.h"
 #include "toolkit/base/MetaClass.h"
 
 namespace {
@@ -69,6 +69,8 @@ const TMetaClass &TsSkinManager::StaticMetaClass() {
     c.Object("ThirdParty", [](TsSkinManager &m) -> TPersistent * { return &m.ThirdParty(); });
     c.Event("OnAfterChange", [](TsSkinManager &m) -> TNotifyEvent & { return m.OnAfterChange; });
     c.Event("OnBeforeChange", [](TsSkinManager &m) -> TNotifyEvent & { return m.OnBeforeChange; });
+    c.Event("OnGetMenuExtraLineData",
+            [](TsSkinManager &m) -> TacGetExtraLineData & { return m.OnGetMenuExtraLineData; });
   });
 }
 
@@ -122,9 +124,9 @@ void TsSkinManager::SetActive(bool value) {
   if (value == active_) return;
   active_ = value;
   if (value) {
-    if (skinName_.empty()) return;
+    // An empty name matches no skin, so the first internal skin is loaded.
     try {
-      ChangeSkin();
+      if (!ChangeSkin() && !skin_) active_ = false;
     } catch (...) {
       if (!skin_) active_ = false;
       throw;
@@ -158,18 +160,23 @@ void TsSkinManager::SetHueOffset(int value) {
 
 void TsSkinManager::SetSkinDirectory(const std::string &directory) {
   skinDirectory_ = directory;
-  if (skin_) skin_->SkinData.SkinPath = FullDirectory();
+  if (skin_) skin_->SkinData.SkinPath = FullSkinDirectory();
 }
 
 void TsSkinManager::SetSkinName(const std::string &name) {
   std::string previous = std::exchange(skinName_, name);
   if (!active_) return;
   try {
-    ChangeSkin();
+    if (!ChangeSkin()) skinName_ = std::move(previous);
   } catch (...) {
     skinName_ = std::move(previous);
     throw;
   }
+}
+
+std::string TsSkinManager::ListSkins(std::vector<std::string> &list, SkinListKind kind) const {
+  const std::vector<TsStoredSkin> internal = internalSkins_.Skins();
+  return ::ListSkins(list, kind, LoadSettings(internal));
 }
 
 std::string TsSkinManager::SkinInfo() const {
@@ -190,50 +197,79 @@ int TsSkinManager::TextureIndex(int sectionIndex, std::string_view sectionName, 
   return skin_ ? skin_->TextureIndex(sectionIndex, sectionName, key) : -1;
 }
 
-std::string TsSkinManager::FullDirectory() const {
-  return FullSkinDirectory(skinDirectory_, windows_->ProgramFolder());
+// Without a skin the global colours are those of a skin without "GLOBALINFO".
+const TsSkin &TsSkinManager::SkinOrNone() const {
+  static const TsSkin none;
+  return skin_ ? *skin_ : none;
 }
 
-void TsSkinManager::LoadCurrentSkin() {
-  FlagScope changing(skinChanging);
+TColor TsSkinManager::GlobalColor() const { return SkinOrNone().GlobalColor(); }
+TColor TsSkinManager::GlobalFontColor() const { return SkinOrNone().GlobalFontColor(); }
+TColor TsSkinManager::GlobalHotColor() const { return SkinOrNone().GlobalHotColor(); }
+
+std::string TsSkinManager::FullSkinDirectory() const {
+  return ::FullSkinDirectory(skinDirectory_, windows_->ProgramFolder());
+}
+
+SkinLoadSettings TsSkinManager::LoadSettings(const std::vector<TsStoredSkin> &internal) const {
+  SkinLoadSettings settings;
+  // Absolute, so that pack files, like folder skins, are looked for beside the program and never in
+  // whatever folder the program was started from.
+  settings.SkinDirectory = FullSkinDirectory();
+  settings.SkinName = skinName_;
+  settings.ProgramFolder = windows_->ProgramFolder();
+  settings.InternalSkins = internal;
+  settings.CommonSections = RemoveBlanksFromCommonSections(commonSections_.ToVector());
+  if (skin_) settings.BISpace = skin_->SkinData.BISpace;
+  return settings;
+}
+
+bool TsSkinManager::LoadCurrentSkin() {
+  // A load that fails leaves the skin in force as it was, rather than windows without any skin.
   const bool wasLoaded = skin_ && skin_->SkinData.Loaded;
   if (skin_) skin_->SkinData.Loaded = false;
   try {
     const std::vector<TsStoredSkin> internal = internalSkins_.Skins();
-    SkinLoadSettings settings;
-    // Absolute, so that pack files, like folder skins, are looked for beside the program and never in
-    // whatever folder the program was started from.
-    settings.SkinDirectory = FullDirectory();
-    settings.SkinName = skinName_;
-    settings.ProgramFolder = windows_->ProgramFolder();
-    settings.InternalSkins = internal;
-    settings.CommonSections = RemoveBlanksFromCommonSections(commonSections_.ToVector());
-    SkinLoadResult result = LoadSkin(settings);
+    SkinLoadResult result = LoadSkin(LoadSettings(internal));
     if (!result.Skin) {
       active_ = false; // nothing of that name and no internal skin to fall back on
-      return;
+      return true;
     }
     if (recolorer && (hueOffset_ != 0 || saturation_ != 0)) recolorer(*result.Skin, hueOffset_, saturation_);
     skin_ = std::move(result.Skin);
     skinName_ = std::move(result.SkinName);
+    return true;
+  } catch (const ENotSkinPack &notPack) {
+    if (skin_) skin_->SkinData.Loaded = wasLoaded;
+    windows_->ShowWarning(notPack.Message());
+    return false;
   } catch (...) {
     if (skin_) skin_->SkinData.Loaded = wasLoaded;
     throw;
   }
 }
 
-void TsSkinManager::ChangeSkin() {
+bool TsSkinManager::ChangeSkin() {
   if (OnBeforeChange) OnBeforeChange(this);
-  LoadCurrentSkin();
-  if (!active_)
-    RemoveSkin();
-  else
-    AnnounceSkin();
+  bool changed = false;
+  {
+    // Animations keep still until the windows have the new skin.
+    FlagScope changing(skinChanging);
+    changed = LoadCurrentSkin();
+    if (!active_)
+      RemoveSkin();
+    else if (changed)
+      AnnounceSkin();
+  }
   if (OnAfterChange) OnAfterChange(this);
+  return changed;
 }
 
 void TsSkinManager::Reload() {
-  LoadCurrentSkin();
+  {
+    FlagScope changing(skinChanging);
+    if (!LoadCurrentSkin()) return;
+  }
   if (!active_) {
     RemoveSkin();
     return;

@@ -16,6 +16,7 @@
 #include "skin/engine/MenuSupport.h"
 #include "skin/model/QuickIndexes.h"
 #include "skin/model/Skin.h"
+#include "skin/model/SkinLoader.h"
 #include "skin/engine/SkinCommands.h"
 #include "skin/engine/ThirdPartyList.h"
 #include "toolkit/base/Strings.h"
@@ -44,6 +45,8 @@ public:
   virtual void UnhookApplicationWindow(TsSkinManager &) {}
   // The folder of the running program, ending in a separator: where relative skin directories start.
   virtual std::string ProgramFolder() const { return {}; }
+  // A modal box captioned "Warning", with the exclamation icon and an OK button.
+  virtual void ShowWarning(const std::string & /*text*/) {}
 };
 using TsSkinWindowsFactory = std::function<std::unique_ptr<TsSkinWindows>()>;
 // The factory every manager made afterwards takes its windows side from; none: a manager that reaches
@@ -68,6 +71,7 @@ bool SkinRemoving();
 class TsSkinManager : public TComponent {
   TK_CLASS(TsSkinManager)
 public:
+  // Beside the program rather than at a fixed drive: a relative directory starts at the program's folder.
   static constexpr const char *DefaultSkinDirectory = "Skins";
   static constexpr const char *VersionText = "5.46";
 
@@ -94,9 +98,15 @@ public:
   // A relative directory starts at the program's folder.
   const std::string &SkinDirectory() const { return skinDirectory_; }
   void SetSkinDirectory(const std::string &directory);
+  // The skin directory made absolute against the program's folder, ending in a backslash.
+  std::string FullSkinDirectory() const;
   const std::string &SkinName() const { return skinName_; }
-  // Loads and announces the skin; a load that fails keeps the skin (and name) in force and raises.
+  // Loads and announces the skin. A load that fails keeps the skin (and name) in force: a broken skin
+  // raises, data that is no skin pack shows a warning instead.
   void SetSkinName(const std::string &name);
+  // Fills list with the internal skins and the skins of the skin directory (folders, packs or both),
+  // sorted; returns the first name found.
+  std::string ListSkins(std::vector<std::string> &list, SkinListKind kind) const;
   // The loaded skin's version with "." as the decimal separator, or "N/A".
   std::string SkinInfo() const;
   TacSkinningRules SkinningRules() const { return skinningRules_; }
@@ -106,6 +116,7 @@ public:
 
   TNotifyEvent OnAfterChange;
   TNotifyEvent OnBeforeChange;
+  TacGetExtraLineData OnGetMenuExtraLineData;
 
   // The skin in force; null when none is loaded.
   const TsSkin *Skin() const { return skin_.get(); }
@@ -117,6 +128,11 @@ public:
   int SectionIndex(std::string_view name) const;
   int ImageIndex(int sectionIndex, std::string_view sectionName, std::string_view key) const;
   int TextureIndex(int sectionIndex, std::string_view sectionName, std::string_view key) const;
+  // The colours of "GLOBALINFO" as RGB; without a skin the system's button face and window colours and,
+  // for the font, none (the key colour).
+  TColor GlobalColor() const;
+  TColor GlobalFontColor() const;
+  TColor GlobalHotColor() const;
 
   // The three announcements.
   void AnnounceSkin();
@@ -127,12 +143,14 @@ public:
   TsSkinWindows &Windows() { return *windows_; }
 
 private:
-  // Loads the skin that the settings name and puts it in force; raises and keeps the old one on failure.
-  void LoadCurrentSkin();
-  // Setting SkinName to its current value: load, announce, with the change events.
-  void ChangeSkin();
+  // Loads the skin that the settings name and puts it in force; false when the data was no skin pack
+  // (the warning shown), raises for a broken skin. Either way the old skin stays in force.
+  bool LoadCurrentSkin();
+  // Setting SkinName to its current value: load, announce, with the change events; false as above.
+  bool ChangeSkin();
   void Reload();
-  std::string FullDirectory() const;
+  SkinLoadSettings LoadSettings(const std::vector<TsStoredSkin> &internal) const;
+  const TsSkin &SkinOrNone() const;
 
   bool skinnedPopups_ = true;
   TacAnimEffects animEffects_;

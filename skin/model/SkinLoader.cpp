@@ -23,11 +23,12 @@ std::unique_ptr<TsSkin> BuildFromPack(const TacSkinConvertor &pack, std::string 
   return BuildSkinFromOptions(options, PackPictureSource(pack), std::move(skinPath), true, commonSections, problems);
 }
 
-std::unique_ptr<TsSkin> BuildFromCollections(const TsStoredSkin &stored, const std::vector<std::string> &commonSections,
+std::unique_ptr<TsSkin> BuildFromCollections(const TsStoredSkin &stored, const SkinLoadSettings &settings,
                                              const SkinProblemHandler &problems) {
   auto skin = std::make_unique<TsSkin>();
+  skin->SkinData.BISpace = settings.BISpace;
   ReadStoredCollections(stored, *skin, problems);
-  SkinOptions common = ReadCommonSections(commonSections);
+  SkinOptions common = ReadCommonSections(settings.CommonSections);
   AddCommonImages(common, "", !skin->MasterBitmap.Empty(), skin->Masks, problems);
   AddCommonPatterns(common, "", skin->Patterns, problems);
   MergeCommonGeneralData(common, skin->GeneralData, problems);
@@ -134,7 +135,7 @@ SkinLoadResult LoadFolderOrInternal(const SkinLoadSettings &settings, const Skin
     stored = internal.begin();
   }
   std::unique_ptr<TsSkin> skin = stored->Data.empty()
-                                     ? BuildFromCollections(*stored, settings.CommonSections, problems)
+                                     ? BuildFromCollections(*stored, settings, problems)
                                      : LoadSkinFromPack(stored->Data, "", settings.CommonSections, problems);
   return {std::move(skin), stored->Name};
 }

@@ -23,6 +23,9 @@ struct SkinLoadSettings {
   std::span<const TsStoredSkin> InternalSkins;
   // Lines added to every skin, blanks already removed (RemoveBlanksFromCommonSections).
   std::vector<std::string> CommonSections;
+  // The title button spacing of the skin in force: an internal skin read from collections has none of its
+  // own and keeps this one.
+  int32_t BISpace = 0;
 };
 
 struct SkinLoadResult {

@@ -18,6 +18,7 @@ public:
   void Broadcast(TsSkinManager &manager, uint16_t command) override {
     log_->calls.push_back(AnnouncementName(command));
     log_->lastManager = &manager;
+    if (SkinChanging()) log_->changingDuring.push_back(AnnouncementName(command));
     if (command == AC_SKINSET) log_->appliedDuringSkinSet = SkinApplying();
     if (command == AC_SKINCLEARED) {
       log_->removingDuringSkinCleared = SkinRemoving();
@@ -35,6 +36,7 @@ public:
     if (log_->hooked == &manager) log_->hooked = nullptr;
   }
   std::string ProgramFolder() const override { return log_->programFolder; }
+  void ShowWarning(const std::string &text) override { log_->warnings.push_back(text); }
 
 private:
   std::shared_ptr<RecordingLog> log_;

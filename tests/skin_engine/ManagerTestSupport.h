@@ -28,6 +28,10 @@ struct RecordingLog {
   bool appliedDuringSkinSet = false;
   bool removingDuringSkinCleared = false;
   bool destroyingDuringSkinCleared = false;
+  // The broadcasts sent while the skin changing flag was up.
+  std::vector<std::string> changingDuring;
+  // The texts of the warning boxes shown.
+  std::vector<std::string> warnings;
 };
 
 // Every manager made from now on records into the returned log.

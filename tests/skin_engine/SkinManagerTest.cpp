@@ -10,6 +10,8 @@
 #include "skin/engine/SkinManager.h"
 #include "skin/model/SkinPackWriter.h"
 #include "skin/model/SkinPaths.h"
+#include "skin/model/SystemColors.h"
+#include "skin/pixels/BitmapWriter.h"
 #include "tests/skin_engine/ManagerTestSupport.h"
 #include "toolkit/base/LayoutReader.h"
 #include "toolkit/base/MetaClass.h"
@@ -48,6 +50,8 @@ TEST_F(SkinManagerTest, SettingSkinNameLoadsTheInternalSkinAndAnnouncesItInOrder
   EXPECT_EQ(Calls(), (std::vector<std::string>{"OnBeforeChange", "Freeze", "MenusChanged", "SKINSET", "DialogHook",
                                                "STOPFADE", "Freeze", "SKINREFRESH", "Thaw", "OnAfterChange"}));
   EXPECT_TRUE(windows_->appliedDuringSkinSet);
+  // Animations keep still until the new skin has reached the windows.
+  EXPECT_EQ(windows_->changingDuring, (std::vector<std::string>{"SKINSET", "STOPFADE", "SKINREFRESH"}));
   EXPECT_FALSE(SkinApplying());
   EXPECT_FALSE(SkinChanging());
   ASSERT_NE(manager->Skin(), nullptr);
@@ -66,11 +70,19 @@ TEST_F(SkinManagerTest, SettingSkinNameLoadsTheInternalSkinAndAnnouncesItInOrder
   EXPECT_EQ(std::count(Calls().begin(), Calls().end(), "DialogHook"), 0);
 }
 
-TEST_F(SkinManagerTest, AnUnknownNameFallsBackToTheFirstInternalSkin) {
+TEST_F(SkinManagerTest, AnUnknownOrEmptyNameFallsBackToTheFirstInternalSkin) {
   auto manager = Manager();
   manager->SetSkinName("No such skin");
   EXPECT_EQ(manager->SkinName(), InternalSkinName);
   EXPECT_TRUE(manager->SkinLoaded());
+
+  auto unnamed = Manager();
+  unnamed->SetActive(false);
+  Calls().clear();
+  unnamed->SetActive(true);
+  EXPECT_EQ(unnamed->SkinName(), InternalSkinName);
+  EXPECT_TRUE(unnamed->SkinLoaded());
+  EXPECT_EQ(std::count(Calls().begin(), Calls().end(), "SKINSET"), 1);
 }
 
 TEST_F(SkinManagerTest, WithoutAnySkinTheManagerTurnsInactiveAndClearsTheWindows) {
@@ -101,6 +113,28 @@ TEST_F(SkinManagerTest, AFailedLoadKeepsTheSkinInForce) {
   EXPECT_FALSE(SkinChanging());
   EXPECT_FALSE(afterChange);
   EXPECT_TRUE(Calls().empty());
+}
+
+TEST_F(SkinManagerTest, DataThatIsNoSkinPackShowsAWarningAndKeepsTheSkin) {
+  auto manager = Manager();
+  std::vector<uint8_t> notPack = BlueGauzePack();
+  notPack[0] = 't'; // "tEzf": the signature compares with case
+  AddInternalSkin(*manager, "Not packed", notPack);
+  manager->SetSkinName(InternalSkinName);
+  const TsSkin *before = manager->Skin();
+  std::vector<std::string> events;
+  manager->OnBeforeChange = [&](TObject *) { events.push_back("before"); };
+  manager->OnAfterChange = [&](TObject *) { events.push_back("after"); };
+  Calls().clear();
+
+  EXPECT_NO_THROW(manager->SetSkinName("Not packed"));
+  EXPECT_EQ(windows_->warnings, std::vector<std::string>{"Loaded data is not packed Tessora file"});
+  EXPECT_EQ(manager->Skin(), before);
+  EXPECT_EQ(manager->SkinName(), InternalSkinName);
+  EXPECT_TRUE(manager->SkinLoaded());
+  EXPECT_TRUE(Calls().empty());
+  EXPECT_EQ(events, (std::vector<std::string>{"before", "after"}));
+  EXPECT_FALSE(SkinChanging());
 }
 
 TEST_F(SkinManagerTest, InactiveRemovesTheSkinAndActiveBringsItBack) {
@@ -141,8 +175,10 @@ TEST_F(SkinManagerTest, RecolouringReloadsAndRefreshesWithoutTheChangeEvents) {
   manager->OnBeforeChange = manager->OnAfterChange = [&](TObject *) { events = true; };
   const int16_t globalInfo = manager->QuickIndexes().GlobalInfo;
   Calls().clear();
+  windows_->changingDuring.clear();
   manager->SetSaturation(-100);
   EXPECT_EQ(Calls(), (std::vector<std::string>{"STOPFADE", "Freeze", "SKINREFRESH", "Thaw"}));
+  EXPECT_TRUE(windows_->changingDuring.empty()); // the flag is down again before the refresh
   EXPECT_EQ(recolourings.back(), std::make_pair(40, -100));
   EXPECT_FALSE(events);
   EXPECT_TRUE(manager->SkinLoaded());
@@ -216,17 +252,67 @@ TEST_F(SkinManagerTest, DestroyingTheManagerTakesTheSkinOffTheWindows) {
   EXPECT_TRUE(windows_->destroyingDuringSkinCleared);
 }
 
-// A stored layout: the internal skin comes before SkinName, so the skin is loaded while the form is read
-// and announced once it has been read.
-TEST_F(SkinManagerTest, AStoredLayoutLoadsTheSkinAndAnnouncesItAfterReading) {
-  RegisterComponentClass(TsSkinManager::StaticMetaClass());
+TEST_F(SkinManagerTest, TheManagerListsTheSkinsItCanLoadAndAnswersTheGlobalColours) {
+  const auto program = std::filesystem::temp_directory_path() / "kelvora-skinmgr-list";
+  std::filesystem::remove_all(program);
+  std::filesystem::create_directories(program / "Skins" / "Folder");
+  std::filesystem::create_directories(program / "Skins" / "NoOptions");
+  std::ofstream(program / "Skins" / "Folder" / "Options.dat") << "[GLOBALINFO]\n";
+  std::ofstream(program / "Skins" / "Packed.v2.tez") << "TEzf";
+  windows_->programFolder = PathToUtf8(program) + "/";
+  auto manager = Manager();
+  EXPECT_EQ(manager->FullSkinDirectory(), windows_->programFolder + "Skins\\");
+
+  std::vector<std::string> list;
+  EXPECT_EQ(manager->ListSkins(list, SkinListKind::Both), InternalSkinName);
+  EXPECT_EQ(list, (std::vector<std::string>{InternalSkinName, "Folder", "Packed"}));
+  manager->ListSkins(list, SkinListKind::Packs);
+  EXPECT_EQ(list, (std::vector<std::string>{InternalSkinName, "Packed"}));
+
+  // Without a skin: the system's button face and window colours, and no font colour.
+  EXPECT_EQ(manager->GlobalColor(), ResolveSystemColor(SystemColorValue(15)));
+  EXPECT_EQ(manager->GlobalHotColor(), ResolveSystemColor(SystemColorValue(5)));
+  EXPECT_EQ(manager->GlobalFontColor(), KeyColor);
+  manager->SetSkinName(InternalSkinName);
+  EXPECT_EQ(manager->GlobalColor(), TColor(14604248));
+  EXPECT_EQ(manager->GlobalFontColor(), TColor(5391682));
+  EXPECT_EQ(manager->GlobalHotColor(), TColor(16644856));
+  std::filesystem::remove_all(program);
+}
+
+std::string Hex(const std::vector<uint8_t> &bytes) {
   std::string hex;
-  for (uint8_t byte : BlueGauzePack()) {
+  for (uint8_t byte : bytes) {
     static const char digits[] = "0123456789ABCDEF";
     hex += digits[byte >> 4];
     hex += digits[byte & 15];
   }
-  const std::string layout = R"L(object Root : TComponent {
+  return hex;
+}
+
+// The root of the stored layouts below, with the handler that a manager's event names.
+class TSkinnedRoot : public TComponent {
+  TK_CLASS(TSkinnedRoot)
+public:
+  explicit TSkinnedRoot(TComponent *owner) : TComponent(owner) {}
+  void ExtraLine(TComponent *, std::string &section, bool &show, Image24 &, std::string &text) {
+    section = "MENUEXTRA";
+    show = true;
+    text = "Kelvora";
+  }
+};
+
+const TMetaClass &TSkinnedRoot::StaticMetaClass() {
+  return DefineClass<TSkinnedRoot, TComponent>(
+      "TSkinnedRoot", [](TClassBuilder<TSkinnedRoot> &c) { c.Handler("ExtraLine", &TSkinnedRoot::ExtraLine); });
+}
+
+// A stored layout: the internal skin comes before SkinName, so the skin is loaded while the form is read
+// and announced once it has been read.
+TEST_F(SkinManagerTest, AStoredLayoutLoadsTheSkinAndAnnouncesItAfterReading) {
+  RegisterComponentClass(TsSkinManager::StaticMetaClass());
+  const std::string hex = Hex(BlueGauzePack());
+  const std::string layout = R"L(object Root : TSkinnedRoot {
     object sSkinManager1 : TsSkinManager {
       AnimEffects.Buttons.Events = []
       AnimEffects.SkinChanging.Time = 50
@@ -241,9 +327,10 @@ TEST_F(SkinManagerTest, AStoredLayoutLoadsTheSkinAndAnnouncesItAfterReading) {
       SkinInfo = "5.41"
       ThirdParty.ThirdEdits = "TButton"
       ThirdParty.ThirdButtons = "TBitBtn"
+      OnGetMenuExtraLineData = ExtraLine
     }
   })L";
-  TComponent root(nullptr);
+  TSkinnedRoot root(nullptr);
   LayoutReader::Read(root, layout);
   auto *manager = root.FindComponent<TsSkinManager>("sSkinManager1");
   ASSERT_NE(manager, nullptr);
@@ -261,6 +348,71 @@ TEST_F(SkinManagerTest, AStoredLayoutLoadsTheSkinAndAnnouncesItAfterReading) {
   EXPECT_EQ(manager->ThirdParty().Names(tpButtons), std::vector<std::string>{"TButton"});
   EXPECT_EQ(manager->ThirdParty().Names(tpBitBtns), std::vector<std::string>{"TBitBtn"});
   SetButtonEventMask(AllBtnEvents);
+
+  // The skinned menus ask the application's handler for the extra line.
+  ASSERT_TRUE(manager->OnGetMenuExtraLineData);
+  std::string section, text;
+  bool show = false;
+  Image24 picture;
+  manager->OnGetMenuExtraLineData(nullptr, section, show, picture, text);
+  EXPECT_EQ(section, "MENUEXTRA");
+  EXPECT_TRUE(show);
+  EXPECT_EQ(text, "Kelvora");
+}
+
+// An internal skin kept as collections and a master bitmap rather than a pack; the title button spacing
+// (which collections do not carry) stays that of the skin before.
+TEST_F(SkinManagerTest, AStoredLayoutCarriesAnInternalSkinAsCollections) {
+  RegisterComponentClass(TsSkinManager::StaticMetaClass());
+  Image24 master(12, 4);
+  master.Fill(0x336699);
+  const std::string layout = R"L(object Root : TSkinnedRoot {
+    object sSkinManager1 : TsSkinManager {
+      InternalSkins = collection {
+        item { Name = "BlueGauze (internal)" Data = hex { )L" +
+                             Hex(BlueGauzePack()) + R"L( } }
+        item {
+          Name = "Listed"
+          Version = "5.2"
+          MasterBitmap = hex { )L" +
+                             Hex(WriteBitmap24(master)) + R"L( }
+          GeneralData = collection {
+            item { SectionName = "GLOBALINFO" Color = 255 FontColor = "65280 -1 -1 -1 -1" }
+            item { SectionName = "BUTTON" Color = 16711680 GradientPercent = 40 GradientData = "N/A" }
+          }
+          Images = collection {
+            item { SectionName = "button" PropertyName = "BordersMask" Right = 12 Bottom = 4 ImageCount = 0
+                   ImgType = itisaBorder }
+          }
+        }
+      }
+      SkinName = "BlueGauze (internal)"
+    }
+  })L";
+  TSkinnedRoot root(nullptr);
+  LayoutReader::Read(root, layout);
+  auto *manager = root.FindComponent<TsSkinManager>("sSkinManager1");
+  ASSERT_NE(manager, nullptr);
+  ASSERT_EQ(manager->Skin()->SkinData.BISpace, 1);
+
+  manager->SetSkinName("Listed");
+  const TsSkin *skin = manager->Skin();
+  ASSERT_NE(skin, nullptr);
+  EXPECT_FALSE(skin->FromPack);
+  EXPECT_EQ(manager->SkinInfo(), "5.2");
+  EXPECT_EQ(manager->GlobalColor(), TColor(255));
+  EXPECT_EQ(manager->GlobalFontColor(), TColor(65280));
+  const int button = manager->SectionIndex("BUTTON");
+  ASSERT_GE(button, 0);
+  EXPECT_EQ(skin->GeneralData[button].GradientPercent, 40);
+  EXPECT_TRUE(skin->GeneralData[button].GradientArray.empty());
+  EXPECT_EQ(skin->MasterBitmap.Width(), 12);
+  EXPECT_EQ(skin->MasterBitmap.Pixel(5, 2), TColor(0x336699));
+  const int mask = manager->ImageIndex(button, "BUTTON", "BORDERSMASK");
+  ASSERT_GE(mask, 0);
+  EXPECT_EQ(skin->Masks[mask].ImageCount, 3); // a stored count of 0 means three masked frames
+  EXPECT_EQ(skin->Masks[mask].MaskType, 1);
+  EXPECT_EQ(skin->SkinData.BISpace, 1);
 }
 
 } // namespace

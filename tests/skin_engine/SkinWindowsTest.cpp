@@ -15,6 +15,7 @@
 #include "skin/engine/win/SkinEngine.h"
 #include "tests/skin_engine/ManagerTestSupport.h"
 #include "tests/toolkit/UiTestSupport.h"
+#include "toolkit/ui/WindowSubclass.h"
 
 namespace {
 
@@ -195,7 +196,7 @@ TEST_F(SkinWindowsTest, ASkinReachesPlainFormsThenSkinnedFormsEachWithItsControl
   (void)first;
 
   manager->SetSkinName(InternalSkinName);
-  const Log each = {"Plain", "First", "Panel", "Inner", "Skinned", "OnSkinned"};
+  const Log each = {"Plain", "First", "Panel", "Inner", "Skipped", "Skinned", "OnSkinned"};
   Log expected;
   for (const char *command : {"SKINSET", "STOPFADE", "SKINREFRESH"})
     for (const auto &name : each)
@@ -218,15 +219,43 @@ TEST_F(SkinWindowsTest, ASkinReachesPlainFormsThenSkinnedFormsEachWithItsControl
   EXPECT_FALSE(first->SkinData.UsesSkin());
 }
 
-TEST_F(SkinWindowsTest, AControlTaggedToBeLeftAloneKeepsTheSystemLook) {
-  TRecordingForm *form = Form("Plain", 20);
-  TRecordingControl *skipped = Control(form, "Skipped", "BUTTON", {8, 8, 83, 29});
-  skipped->SetTag(NoSkinTag);
+// -98 keeps the dialog hook and the window adapters away; a skinned control or form so marked still takes
+// the skin.
+TEST_F(SkinWindowsTest, ControlsAndFormsTaggedAgainstAutomaticSkinningStillTakeTheSkin) {
+  TRecordingForm *form = Form("Tagged", 20);
+  form->SetTag(NoSkinTag);
+  TRecordingControl *button = Control(form, "Button", "BUTTON", {8, 8, 83, 29});
+  button->SetTag(NoSkinTag);
   form->Show();
   manager->SetSkinName(InternalSkinName);
-  EXPECT_TRUE(Only("SKINSET Skipped").empty());
-  EXPECT_EQ(skipped->SkinData.SectionIdx, -1);
-  EXPECT_EQ(skipped->Snapshot().Pixel(30, 10), ResolveSystemColor(clBtnFace));
+  EXPECT_EQ(Only("SKINSET"), (Log{"SKINSET Tagged", "SKINSET Button"}));
+  EXPECT_TRUE(ExcludedFromSkinning(*button));
+  EXPECT_TRUE(button->SkinData.UsesSkin());
+  EXPECT_NE(button->Snapshot().Pixel(37, 10), ResolveSystemColor(clBtnFace));
+}
+
+// The client window that holds the child forms of an MDI main form hears every announcement too.
+TEST_F(SkinWindowsTest, TheClientWindowOfAnMdiMainFormGetsTheAnnouncements) {
+  TRecordingForm *main = Form("Main", 20);
+  main->SetFormStyle(TFormStyle::fsMDIForm);
+  main->Show();
+  CLIENTCREATESTRUCT client{nullptr, 0xFF00};
+  const HWND window = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, main->Handle(),
+                                      nullptr, GetModuleHandleW(nullptr), &client);
+  ASSERT_NE(window, nullptr);
+  {
+    WindowSubclass recorder(window, [&](TMessage &m) {
+      if (m.Msg == SM_TESSORACMD)
+        if (const std::string name = AnnouncementName(SkinCommandOf(m.WParam)); !name.empty())
+          log.push_back(name + " client");
+      return false;
+    });
+    manager->SetSkinName(InternalSkinName);
+    manager->SetActive(false);
+  }
+  DestroyWindow(window);
+  EXPECT_EQ(Only("SKIN"), (Log{"SKINSET Main", "SKINSET client", "SKINREFRESH Main", "SKINREFRESH client",
+                               "SKINCLEARED Main", "SKINCLEARED client"}));
 }
 
 TEST_F(SkinWindowsTest, MakingTheManagerInactiveReturnsTheSystemLook) {

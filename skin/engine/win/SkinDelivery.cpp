@@ -29,10 +29,17 @@ template <class Visit> void ForEachOwnSkinnedForm(TsSkinManager &manager, Visit 
   }
 }
 
-// To the form's window, then down its controls.
+// The client window that holds the child forms of an MDI main form, or null.
+HWND MdiClientOf(TCustomForm &form) {
+  if (form.FormStyle() != TFormStyle::fsMDIForm || !form.HandleAllocated()) return nullptr;
+  return FindWindowExW(form.Handle(), nullptr, L"MDICLIENT", nullptr);
+}
+
+// To the form's window, down its controls, and to the client window of an MDI main form.
 void SendToForm(TCustomForm &form, const TMessage &message) {
   if (form.HandleAllocated()) Send(form.Handle(), message);
   SendToChildren(form, message);
+  if (HWND client = MdiClientOf(form)) Send(client, message);
 }
 
 class WindowsOfTheProgram final : public TsSkinWindows {
@@ -58,6 +65,9 @@ public:
     hook_ = 0;
   }
   std::string ProgramFolder() const override { return Narrow(::ProgramFolder()); }
+  void ShowWarning(const std::string &text) override {
+    MessageBoxW(GetActiveWindow(), Wide(text).c_str(), L"Warning", MB_OK | MB_ICONEXCLAMATION);
+  }
 
 private:
   int hook_ = 0;
@@ -113,7 +123,6 @@ void SendToChildren(TWinControl &control, TMessage message) {
   for (int i = 0; i < control.ControlCount(); ++i) {
     TControl *child = control.Controls(i);
     if (child->IsDestroying()) break;
-    if (ExcludedFromSkinning(*child)) continue;
     auto *windowed = dynamic_cast<TWinControl *>(child);
     if (!windowed || !windowed->HandleAllocated() || !control.HandleAllocated()) {
       TMessage copy = message;
@@ -131,9 +140,7 @@ void BroadcastToForms(const TMessage &message) {
   for (int i = application.ComponentCount() - 1; i >= 0; --i) {
     if (i >= application.ComponentCount()) continue; // a receiver freed forms meanwhile
     auto *form = dynamic_cast<TCustomForm *>(application.Components(i));
-    if (!form || form->FormStyle() == TFormStyle::fsMDIChild || form->IsDestroying() || form->IsLoading() ||
-        ExcludedFromSkinning(*form))
-      continue;
+    if (!form || form->FormStyle() == TFormStyle::fsMDIChild || form->IsDestroying() || form->IsLoading()) continue;
     if (PerformSkinCommand(*form, AC_QUERYSKINNED).Result == 1) continue; // reached as a skinned form
     SendToForm(*form, message);
   }

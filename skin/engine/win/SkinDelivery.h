@@ -44,8 +44,8 @@ const std::vector<TCustomForm *> &SkinnedForms();
 void AddSkinnedForm(TCustomForm &form);
 void RemoveSkinnedForm(TCustomForm &form);
 
-// A Tag or TabOrder of -98 keeps a control (and what stands on it) out of automatic skinning: the
-// delivery passes it by, and window adapters leave it alone.
+// A Tag or TabOrder of -98 keeps a control or form out of automatic skinning: the dialog hook and the
+// window adapters leave it alone. A skinned control so marked still hears the skin commands.
 constexpr int NoSkinTag = -98;
 bool ExcludedFromSkinning(const TControl &control);
 
