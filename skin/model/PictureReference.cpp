@@ -11,14 +11,14 @@
 namespace {
 
 void DeriveBorderWidths(TsMaskData &m, int width, int height) {
-  m.WL = m.WR = static_cast<int16_t>(width / (m.ImageCount * 3));
+  m.WL = m.WR = static_cast<int16_t>(width / (std::max<int>(m.ImageCount, 1) * 3));
   m.WT = m.WB = static_cast<int16_t>(height / ((m.MaskType + 1) * 3));
 }
 
 } // namespace
 
 void NormaliseFrameCounts(TsMaskData &record) {
-  record.ImageCount = std::max<int16_t>(record.ImageCount, 1);
+  record.ImageCount = std::max<int16_t>(record.ImageCount, 0);
   record.MaskType = std::max<int16_t>(record.MaskType, 0);
 }
 
@@ -195,6 +195,7 @@ PictureReference OldMasterRect(const ValueReader &v, std::string_view key) {
   m.R = TRect{v.Number(rect[0]), v.Number(rect[1]), v.Number(rect[2]), v.Number(rect[3])};
   m.ImageCount = v.Short(counts[0]);
   m.MaskType = v.Short(counts[1]);
+  m.ImageCount = std::max<int16_t>(m.ImageCount, 1);
   m.BorderWidth = std::max<int16_t>(counts.size() > 2 ? v.Short(counts[2]) : 0, 0);
   std::string upperKey = text::UpperCase(key);
   if (upperKey == "PATTERN" || upperKey == "HOTPATTERN") {

@@ -41,7 +41,8 @@ bool NeedsOwnPicture(PictureReferenceForm form);
 // them) border widths derived from its size.
 TsMaskData MaskForPicture(PictureReference reference, std::unique_ptr<Image24> picture);
 
-// Frame counts below 1 and mask types below 0 become 1 and 0, so frame sizes can always be divided out.
+// Frame counts and mask types below 0 become 0. A frame count of 0 stays: each painter has its own rule
+// for such pictures, and frame sizes divide by at least 1.
 void NormaliseFrameCounts(TsMaskData &record);
 // Border masks of the master bitmap: when WL, WT, WR and WB are all 0, they all become BorderWidth, or
 // without one, a third of the frame width and height.

@@ -122,7 +122,8 @@ struct Part {
 
 // The nine parts of the frame for the state laid over r. Corners keep their border widths; when r is
 // narrower (or lower) than two borders both shrink evenly, the right (bottom) one by one more for an odd
-// size. Corners come from the frame's outer bands, so they keep the frame's outline.
+// size. The frame's centre keeps its own size, so a shrunk right corner starts where the centre ends (the
+// bottom one keeps to the frame's bottom edge), as skins are drawn for.
 struct NineParts {
   std::array<Part, 4> corners; // top-left, bottom-left, bottom-right, top-right
   std::array<Part, 4> edges;   // left, top, bottom, right
@@ -133,7 +134,7 @@ struct NineParts {
     ShrinkToFit(l, rw, r.Width());
     ShrinkToFit(t, b, r.Height());
     const TsFrame f = StateFrame(rec, state);
-    const int cw = std::max(f.Width - l - rw, 0), ch = std::max(f.Height - t - b, 0);
+    const int cw = std::max(f.Width - rec.WL - rec.WR, 0), ch = std::max(f.Height - rec.WT - rec.WB, 0);
     const int x0 = f.Left, y0 = f.Top, xr = x0 + l + cw, yb = y0 + f.Height - b;
     corners = {Part{{r.Left, r.Top, r.Left + l, r.Top + t}, {x0, y0, x0 + l, y0 + t}},
                Part{{r.Left, r.Bottom - b, r.Left + l, r.Bottom}, {x0, yb, x0 + l, yb + b}},
@@ -196,15 +197,21 @@ void FillOrCopyParent(Image24 &target, const TRect &strip, const TCacheInfo &ci,
 
 } // namespace
 
-TsFrame StateFrame(const TsMaskData &rec, int state) {
-  const int count = std::max<int>(rec.ImageCount, 1);
+namespace {
+
+TsFrame FrameIn(const TRect &r, int imageCount, int maskType, int state) {
+  const int count = std::max(imageCount, 1);
   TsFrame f;
-  f.Width = rec.R.Width() / count;
-  f.Height = rec.R.Height() / (std::max<int>(rec.MaskType, 0) + 1);
-  f.Left = rec.R.Left + std::clamp(state, 0, count - 1) * f.Width;
-  f.Top = rec.R.Top;
+  f.Width = r.Width() / count;
+  f.Height = r.Height() / (std::max(maskType, 0) + 1);
+  f.Left = r.Left + std::clamp(state, 0, count - 1) * f.Width;
+  f.Top = r.Top;
   return f;
 }
+
+} // namespace
+
+TsFrame StateFrame(const TsMaskData &rec, int state) { return FrameIn(rec.R, rec.ImageCount, rec.MaskType, state); }
 
 const Image24 &RecordPicture(const TsSkin &skin, const TsMaskData &rec) {
   return rec.Image ? *rec.Image : skin.MasterBitmap;
@@ -237,6 +244,7 @@ void CopyMaskedPiece(TRect d, TRect s, Image24 &target, const TsMaskData &rec, b
 void DrawStateImage(Image24 &target, TPoint p, int state, const TsSkin &skin, int index, int mode) {
   if (!skin.IsValidImageIndex(index)) return;
   const TsMaskData &rec = skin.Masks[index];
+  if (rec.ImageCount == 0) return; // a picture without frames has no state to show
   const TsFrame f = StateFrame(rec, state);
   TRect d{p.X, p.Y, p.X + f.Width, p.Y + f.Height};
   TRect s{f.Left, f.Top, f.Left + f.Width, f.Top + f.Height};
@@ -274,7 +282,8 @@ void DrawMaskedTexture(Image24 &target, TRect &r, const TCacheInfo &ci, int mode
                    picture, keyFill);
   };
   if (mode == 0) {
-    // The whole rectangle, cut at its right and bottom edges.
+    // The whole rectangle, cut at its right and bottom edges: the last row too (and a rectangle lower than
+    // a tile), which would otherwise keep stale pixels while r reports all of it covered.
     ForEachTile(r, tw, th, tile);
   } else if (tw > 0 && th > 0) {
     // Whole tiles only while one more would still fit; the parent shows in the rest.
@@ -333,7 +342,8 @@ void RestoreCorners(Image24 &cache, const TsSkin &skin, int borderIndex, int sta
 
   const TsMaskData &rec = skin.Masks[borderIndex];
   const Image24 &picture = RecordPicture(skin, rec);
-  const TsFrame f = StateFrame(rec, state);
+  // A picture of its own without a frame count is read as three masked frames.
+  const TsFrame f = rec.ImageCount == 0 && rec.Image ? FrameIn(rec.R, 3, 1, state) : StateFrame(rec, state);
   const int w = cache.Width(), h = cache.Height();
   const int right = f.Left + f.Width - rec.WR, bottom = f.Top + f.Height - rec.WB;
   const std::array<std::pair<TsCorner, Part>, 4> blocks = {{

@@ -148,17 +148,20 @@ TEST(PictureReferences, MalformedValuesNameSectionAndKey) {
   }
 }
 
-TEST(PictureReferences, FrameCountsNeverDivideByZero) {
+// A frame count of 0 stays in the record (each painter has a rule for it) but never divides: derived
+// border widths count it as one frame. Only the older "#" form raises it to 1.
+TEST(PictureReferences, FrameCountsOfZeroStayAndNeverDivideByZero) {
   const TsMaskData glyph = Parse("@0000@0000@0030@0020@0@1").Record;
-  EXPECT_EQ(glyph.ImageCount, 1);
+  EXPECT_EQ(glyph.ImageCount, 0);
   const TsMaskData mask = Parse("^0000^0000^0030^0030^0000^0000^0000^0000^0^0^0^0").Record;
-  EXPECT_EQ(mask.ImageCount, 1);
+  EXPECT_EQ(mask.ImageCount, 0);
   ExpectBorders(mask, 10, 10, 10, 10);
   auto own = Parse("!A.BMP!0!-1!0");
   TsMaskData m = MaskForPicture(std::move(own), std::make_unique<Image24>(30, 30));
-  EXPECT_EQ(m.ImageCount, 1);
+  EXPECT_EQ(m.ImageCount, 0);
   EXPECT_EQ(m.MaskType, 0);
   ExpectBorders(m, 10, 10, 10, 10);
+  EXPECT_EQ(Parse("#M (0,0,30,30) (0,0)").Record.ImageCount, 1);
 }
 
 TEST(PictureReferences, JpegNames) {

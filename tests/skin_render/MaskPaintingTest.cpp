@@ -77,14 +77,15 @@ TEST(DrawBorderMask, CentreOnlyWithFillAndItsStretchModeBit) {
   }
 }
 
-TEST(DrawBorderMask, NarrowRectangleShrinksBothBordersAndKeepsTheOuterColumns) {
+TEST(DrawBorderMask, NarrowRectangleShrinksBothBordersAndTakesTheRightCornerAfterTheCentre) {
   TestSkin t(12, 3);
   t.Paint(TRect{0, 0, 12, 3}, [](int x, int y) { return FramePixel(0, x, y); });
   const int index = t.Mask("S", "BORDERSMASK", TRect{0, 0, 12, 3}, 1, 0, 0, {5, 1, 5, 1});
   Image24 target = Filled(7, 3, 0);
   DrawBorderMask(target, TRect{0, 0, 7, 3}, true, TCacheInfo{}, t.skin, index, 0, false);
-  // Left part 4 wide, right part 5 - 1 - 1 = 3 wide, taken from the frame's last three columns.
-  const int columns[7] = {0, 1, 2, 3, 9, 10, 11};
+  // Left part 4 wide, right part 5 - 1 - 1 = 3 wide; the right one starts after the left part and the
+  // frame's centre (12 - 5 - 5 = 2 wide), at column 4 + 2.
+  const int columns[7] = {0, 1, 2, 3, 6, 7, 8};
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 7; ++x)
       ASSERT_EQ(target.Pixel(x, y), FramePixel(0, columns[x], y)) << x << "," << y;
@@ -290,6 +291,32 @@ TEST(DrawBorderShaped, LeavesKeyCornerPixelsUnpaintedAndCutsTheirRuns) {
   EXPECT_EQ(target.Pixel(0, 0), 0x123456);
   EXPECT_EQ(target.Pixel(5, 4), 0x123456);
   EXPECT_EQ(target.Pixel(4, 4), FramePixel(0, 2, 3));
+}
+
+// A picture of its own whose frame count is 0: no state image, three masked frames for the corners,
+// one frame over the whole picture for a window shape.
+TEST(FrameCountZero, EachPainterFollowsItsOwnRule) {
+  TestSkin t;
+  Image24 own(6, 4); // read as three masked frames: 2 x 2 pictures over their masks
+  own.Fill(Gray(0));
+  own.SetPixel(2, 0, KeyColor); // top-left pixel of frame 1
+  own.SetPixel(5, 3, KeyColor); // bottom-right pixel of the whole picture
+  const int index = t.Mask("S", "BORDERSMASK", TRect{0, 0, 6, 4}, 0, 0, 0, {1, 1, 1, 1});
+  t.skin.Masks[index].Image = std::make_unique<Image24>(own.Clone());
+
+  Image24 target = Filled(6, 4, 0x123456);
+  DrawStateImage(target, TPoint{0, 0}, 0, t.skin, index, 1);
+  EXPECT_EQ(target.Pixel(0, 0), 0x123456);
+
+  TsParentLink link{true, 0x0000FF, {}, [] { return false; }};
+  Image24 cache = Filled(4, 4, Gray(50));
+  RestoreCorners(cache, t.skin, index, 1, link, TCacheInfo{}, TPoint{});
+  EXPECT_EQ(cache.Pixel(0, 0), 0x0000FF);
+  EXPECT_EQ(cache.Pixel(3, 3), Gray(50));
+
+  std::vector<TRect> cuts;
+  DrawBorderShaped(target, cuts, false, 0, t.skin, index);
+  EXPECT_EQ(cuts, (std::vector<TRect>{{5, 3, 6, 4}}));
 }
 
 TEST(CornerKeyRuns, ListsTheFirstFramesCornerRunsPlacedAtTheWindowsEdges) {
