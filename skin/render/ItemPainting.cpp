@@ -38,6 +38,7 @@ struct StateLook {
   int transparency; // t: share of the parent's background
   int gradient;     // g: share of the gradient
   int picture;      // p: share of the pattern picture
+  const std::string *gradientText;
   const TsGradArray *gradientSteps;
   const char *patternKey;
 
@@ -47,6 +48,7 @@ struct StateLook {
     transparency = std::clamp(normal ? gd.Transparency : gd.HotTransparency, 0, 100);
     gradient = std::clamp(normal ? gd.GradientPercent : gd.HotGradientPercent, 0, 100);
     picture = std::clamp(normal ? gd.ImagePercent : gd.HotImagePercent, 0, 100);
+    gradientText = normal ? &gd.GradientData : &gd.HotGradientData;
     gradientSteps = normal ? &gd.GradientArray : &gd.HotGradientArray;
     patternKey = normal ? "PATTERN" : "HOTPATTERN";
     if (custom) {
@@ -118,24 +120,27 @@ struct BackgroundFill {
     return true;
   }
 
+  // The section's gradient text decides: without one the share is the plain colour; a text without steps
+  // ("N/A") paints no gradient at all.
   void PaintGradient(Image24 &image, const TRect &r, bool overPicture) const {
-    // A gradient text that parses to no steps paints the plain colour rather than nothing.
-    const bool steps = !look.gradientSteps->empty();
+    const bool gradient = !look.gradientText->empty();
     if (!overPicture) {
-      if (steps)
+      if (gradient)
         FillGradient(image, r, *look.gradientSteps);
       else
         FillRectColor(image, r, look.color);
       return;
     }
-    Image24 gradient(r.Width(), r.Height());
-    if (steps)
-      FillGradient(gradient, TRect{0, 0, r.Width(), r.Height()}, *look.gradientSteps);
+    // Nothing to lay over the picture (a blank image blended in would darken it).
+    if (gradient && look.gradientSteps->empty()) return;
+    Image24 layer(r.Width(), r.Height());
+    if (gradient)
+      FillGradient(layer, TRect{0, 0, r.Width(), r.Height()}, *look.gradientSteps);
     else
-      gradient.Fill(look.color);
+      layer.Fill(look.color);
     const uint8_t pictureShare =
         rules == Rules::Item ? ClampByte(look.picture * 255 / 100) : static_cast<uint8_t>(look.picture * 256 / 100);
-    BlendImageAt(image, gradient, pictureShare, TPoint{r.Left, r.Top}, TRect{0, 0, r.Width() - 1, r.Height()});
+    BlendImageAt(image, layer, pictureShare, TPoint{r.Left, r.Top}, TRect{0, 0, r.Width() - 1, r.Height()});
   }
 };
 
@@ -345,11 +350,12 @@ TColor AskParentColor(const TsParentLink &parent) { return ParentBackgroundColor
 
 TColor SkinnedQueryColorAnswer(const TsGeneralData &section, bool customColor, TColor controlColor,
                                const TsParentLink &parent) {
-  const TColor own = ResolveSystemColor(customColor ? controlColor : section.Color);
   const int t = std::clamp(section.Transparency, 0, 100);
-  if (t == 0) return own;
+  if (t == 0) return ResolveSystemColor(customColor ? controlColor : section.Color);
   const TColor behind = parent.Exists ? ParentBackgroundColor(parent) : ResolveSystemColor(controlColor);
   if (t == 100) return behind;
+  // A partly see-through section shows its own colour over the parent, whatever the control's colour.
+  const TColor own = ResolveSystemColor(section.Color);
   TColor mixed = 0;
   for (int shift = 0; shift < 24; shift += 8) {
     const int b = (behind >> shift) & 0xFF, o = (own >> shift) & 0xFF;

@@ -87,6 +87,7 @@ TColor AskParentColor(const TsParentLink &parent);
 
 // A skinned control's answer when its children ask for its effective background colour: its own colour
 // (the control's when custom, else the section's), its parent's answer when it is fully see-through, or
-// the two mixed by its Transparency taken as a weight out of 256. Converted to RGB.
+// the parent's answer and the section's colour mixed by its Transparency taken as a weight out of 256.
+// Converted to RGB.
 TColor SkinnedQueryColorAnswer(const TsGeneralData &section, bool customColor, TColor controlColor,
                                const TsParentLink &parent);

@@ -26,6 +26,12 @@ protected:
   }
 
   TsGeneralData &Item() { return t.Section("ITEM"); }
+  // The gradient of the normal state as the loader keeps it: the text and its steps.
+  void SetGradient(int percent, const std::string &text) {
+    Item().GradientPercent = percent;
+    Item().GradientData = text;
+    ParseGradient(text, Item().GradientArray);
+  }
   int Texture() { return t.Mask("ITEM", "PATTERN", TRect{0, 0, 2, 2}, 1, 0, 0, {}, TacImgType::itisaTexture); }
 
   TsItemData Bound(const std::string &section = "ITEM") {
@@ -113,14 +119,33 @@ TEST_F(ItemPainting, ActiveAndPressedStatesUseTheHotValuesAndTheHotBorder) {
 TEST_F(ItemPainting, GradientOverAPictureBlendsByThePictureShareButTheLastColumn) {
   Texture();
   Item().ImagePercent = 40;
-  Item().GradientPercent = 60;
-  ParseGradient("13158600;13158600;100;0;0", Item().GradientArray); // gray 200 throughout
+  SetGradient(60, "13158600;13158600;100;0;0"); // gray 200 throughout
   Image24 target = Paint(Bound(), 0, {}, 5, 4);
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 4; ++x)
       ASSERT_EQ(target.Pixel(x, y), Gray(159)) << x << "," << y; // (100 * 102 + 200 * 153 + 127) shr 8
     ASSERT_EQ(target.Pixel(4, y), Gray(100));
   }
+}
+
+// "N/A" is a gradient text without steps: its share gets no gradient (and no plain colour either), while a
+// share without any gradient text is the plain colour.
+TEST_F(ItemPainting, AGradientShareFollowsTheSectionsGradientText) {
+  const int section = t.skin.SectionIndex("ITEM");
+  auto paint = [&] {
+    Image24 target = Filled(4, 3, Gray(30));
+    PaintItemBackground(section, "ITEM", {}, std::nullopt, -1, -1, &t.skin, target, {}, TRect{0, 0, 4, 3}, 0);
+    return target;
+  };
+  SetGradient(100, "N/A");
+  ExpectEvery(paint(), Gray(30));
+  SetGradient(100, "");
+  ExpectEvery(paint(), Own);
+
+  Texture();
+  Item().ImagePercent = 40;
+  SetGradient(60, "N/A");
+  EXPECT_EQ(Paint(Bound(), 0, {}, 5, 4).Pixel(1, 1), Gray(100)); // the picture alone
 }
 
 TEST_F(ItemPainting, PictureShareWithoutAPictureKeepsThePlainColour) {
@@ -154,8 +179,7 @@ TEST_F(ItemPainting, CustomColourReplacesGradientPictureAndSeeThrough) {
 TEST_F(ItemPainting, PartsWeighTheirGradientOutOf256AndFillOverfullShares) {
   const int texture = Texture();
   Item().ImagePercent = 50;
-  Item().GradientPercent = 50;
-  ParseGradient("13158600;13158600;100;0;0", Item().GradientArray);
+  SetGradient(50, "13158600;13158600;100;0;0");
   const int section = t.skin.SectionIndex("ITEM");
   Image24 part = Filled(4, 3, 0), item = Filled(4, 3, 0);
   PaintSkinPart(section, -1, texture, texture, "ITEM", {}, true, 0, TRect{0, 0, 4, 3}, {}, part, &t.skin);
@@ -253,4 +277,6 @@ TEST(SkinnedQueryColorAnswer, OwnColourParentsAnswerOrTheirMix) {
   EXPECT_EQ(SkinnedQueryColorAnswer(section, false, 0x0000FF, TsParentLink{}), 0x0000FF);
   section.Transparency = 50;
   EXPECT_EQ(SkinnedQueryColorAnswer(section, false, 0x0000FF, parent), Gray(119)); // (100 * 50 + 100 * 256) shr 8
+  // The mix takes the section's colour, also for a control with a colour of its own.
+  EXPECT_EQ(SkinnedQueryColorAnswer(section, true, 0x0000FF, parent), Gray(119));
 }

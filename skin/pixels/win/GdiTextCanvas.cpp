@@ -47,12 +47,16 @@ void GdiTextCanvas::SelectFont() {
   fontMade_ = Font;
 }
 
+int DrawTextPlain(HDC dc, std::string_view text, RECT &r, UINT flags) {
+  std::wstring wide = Wide(text);
+  return ::DrawTextW(dc, wide.data(), static_cast<int>(wide.size()), &r, flags);
+}
+
 void GdiTextCanvas::DrawString(std::string_view text, const TRect &rect, uint32_t flags) {
   SelectFont();
   SetTextColor(surface_.Handle(), ColorToRgb(Font.Color));
-  std::wstring wide = Wide(text);
   RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
-  ::DrawTextW(surface_.Handle(), wide.data(), static_cast<int>(wide.size()), &r, flags);
+  DrawTextPlain(surface_.Handle(), text, r, flags);
 }
 
 int GdiTextCanvas::TextWidth(std::string_view text) {

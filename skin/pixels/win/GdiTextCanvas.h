@@ -5,11 +5,16 @@
 #include <windows.h>
 
 #include <memory>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
 #include "skin/pixels/TextCanvas.h"
 #include "skin/pixels/win/DibStorage.h"
+
+// The platform's text drawing over the whole of text (UTF-8, embedded zero characters included) into r of
+// dc, laid out by the DrawText flags; r is changed as DrawText changes it. Returns the text's height.
+int DrawTextPlain(HDC dc, std::string_view text, RECT &r, UINT flags);
 
 class GdiTextCanvas final : public TsTextCanvas {
 public:
