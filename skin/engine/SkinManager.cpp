@@ -14,6 +14,7 @@ TsSkinManager *defaultManager = nullptr;
 bool skinChanging = false;
 bool skinApplying = false;
 bool skinRemoving = false;
+std::string reloadedSection;
 TsSkinWindowsFactory windowsFactory;
 TsSkinRecolorer recolorer;
 
@@ -49,6 +50,8 @@ bool SkinChanging() { return skinChanging; }
 bool SkinApplying() { return skinApplying; }
 void ClearSkinApplying() { skinApplying = false; }
 bool SkinRemoving() { return skinRemoving; }
+const std::string &ReloadedSection() { return reloadedSection; }
+void SetReloadedSection(std::string section) { reloadedSection = std::move(section); }
 
 const TMetaClass &TsSkinManager::StaticMetaClass() {
   return DefineClass<TsSkinManager, TComponent>("TsSkinManager", [](TClassBuilder<TsSkinManager> &c) {

@@ -67,6 +67,9 @@ bool SkinApplying();
 void ClearSkinApplying();
 // AC_SKINCLEARED is being delivered.
 bool SkinRemoving();
+// The section (upper case) whose controls take it anew when they hear AC_SECTIONRELOAD.
+const std::string &ReloadedSection();
+void SetReloadedSection(std::string section);
 
 class TsSkinManager : public TComponent {
   TK_CLASS(TsSkinManager)

@@ -15,6 +15,7 @@
 #include "skin/engine/win/SkinEngine.h"
 #include "tests/skin_engine/ManagerTestSupport.h"
 #include "tests/toolkit/UiTestSupport.h"
+#include "toolkit/ui/Buttons.h"
 #include "toolkit/ui/WindowSubclass.h"
 
 namespace {
@@ -316,6 +317,97 @@ TEST_F(SkinWindowsTest, AControlPaintsItsSeeThroughPartsFromItsParentsBackground
   // A child of a stale parent waits for it.
   panel->SkinData.BackgroundStale = true;
   EXPECT_TRUE(glass->SkinData.PaintSuspended());
+}
+
+// A window's cache copied to the screen leaves out its child windows, which paint themselves; a group box
+// window shows the cache inside its frame and keeps only its caption band and frame strips.
+TEST_F(SkinWindowsTest, TheCacheReachesAWindowAroundItsChildrenAndInsideGroupBoxes) {
+  TRecordingForm *form = Form("Plain", 20);
+  TRecordingControl *panel = Control(form, "Panel", "PANEL", {8, 8, 208, 108});
+  form->Show();
+  manager->SetSkinName(InternalSkinName);
+  auto child = [&](const wchar_t *windowClass, DWORD style, RECT b) {
+    return CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, b.left, b.top, b.right - b.left,
+                           b.bottom - b.top, panel->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  };
+  const HWND group = child(L"BUTTON", BS_GROUPBOX, {10, 10, 110, 70});
+  const HWND label = child(L"STATIC", 0, {130, 10, 180, 40});
+  panel->SkinData.PrepareCacheImage();
+  panel->SkinData.CacheImage.Fill(0x00AA00);
+  Image24 screen = CreateDib24(200, 100);
+  screen.Fill(0x0000FF);
+  {
+    ImageSurface surface(screen);
+    panel->SkinData.CopyCacheToDCWindows(panel->Handle(), TPoint{}, 0, 0, false, surface.Handle(),
+                                         RECT{0, 0, 200, 100});
+  }
+  DestroyWindow(label);
+  DestroyWindow(group);
+  // "GROUPBOX" has frame strips one pixel wide; the group box gives no caption band, so its top strip is it.
+  EXPECT_EQ(screen.Pixel(50, 40), 0x00AA00);
+  EXPECT_EQ(screen.Pixel(11, 11), 0x00AA00);
+  for (POINT strip : {POINT{50, 10}, POINT{10, 40}, POINT{109, 40}, POINT{50, 69}})
+    EXPECT_EQ(screen.Pixel(strip.x, strip.y), 0x0000FF) << strip.x << "," << strip.y;
+  EXPECT_EQ(screen.Pixel(150, 20), 0x0000FF);
+  EXPECT_EQ(screen.Pixel(190, 90), 0x00AA00);
+}
+
+// The mouse notice of a control entered can come without the toolkit's own leave notice to the speed button
+// that had the mouse: the skinned parent sends it, so no two buttons show the mouse.
+TEST_F(SkinWindowsTest, EnteringOneSpeedButtonTellsTheOtherThatTheMouseLeftIt) {
+  TRecordingForm *form = Form("Plain", 20);
+  TRecordingControl *panel = Control(form, "Panel", "PANEL", {8, 8, 208, 108});
+  auto *first = TComponent::Create<TSpeedButton>(form);
+  auto *second = TComponent::Create<TSpeedButton>(form);
+  first->SetParent(panel);
+  second->SetParent(panel);
+  first->SetBounds(4, 4, 23, 22);
+  second->SetBounds(30, 4, 23, 22);
+  int leaves = 0;
+  first->OnMouseLeave = [&](TObject *) { ++leaves; };
+  form->Show();
+  manager->SetSkinName(InternalSkinName);
+  first->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  ASSERT_TRUE(first->MouseInControl());
+  EXPECT_EQ(leaves, 0);
+  panel->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(second));
+  EXPECT_EQ(leaves, 1);
+}
+
+// What the skin data decides for its control: the look of a disabled control, whether an opaque control is
+// painted with its parent, and which controls take their section anew when it is reloaded.
+TEST_F(SkinWindowsTest, SkinDataFollowsItsControlsSettings) {
+  TRecordingForm *form = Form("Plain", 20);
+  TRecordingControl *button = Control(form, "Button", "BUTTON", {8, 8, 83, 29});
+  TRecordingControl *edit = Control(form, "Edit", "EDIT", {8, 40, 108, 61});
+  form->Show();
+  manager->SetSkinName(InternalSkinName);
+
+  button->SetEnabled(false);
+  button->SkinData.DisabledKind = dkGrayed;
+  button->SkinData.RepaintCache(0);
+  const Image24 &gray = button->SkinData.CacheImage;
+  bool colourless = true;
+  for (int y = 0; y < gray.Height(); ++y)
+    for (int x = 0; x < gray.Width(); ++x) {
+      const TColor c = gray.Pixel(x, y);
+      colourless &= RedOf(c) == GreenOf(c) && GreenOf(c) == BlueOf(c);
+    }
+  EXPECT_TRUE(colourless);
+  button->SetEnabled(true);
+
+  EXPECT_FALSE(button->SkinData.ShowsParent());
+  button->SetControlStyleFlags(csOpaque, true);
+  EXPECT_TRUE(button->SkinData.ShowsParent());
+
+  const int editSection = edit->SkinData.SectionIdx;
+  ASSERT_GE(editSection, 0);
+  button->SkinData.SectionIdx = edit->SkinData.SectionIdx = -1;
+  SetReloadedSection("EDIT");
+  SendToChildren(*form, SkinCommand(AC_SECTIONRELOAD));
+  SetReloadedSection("");
+  EXPECT_EQ(edit->SkinData.SectionIdx, editSection);
+  EXPECT_EQ(button->SkinData.SectionIdx, -1);
 }
 
 class FadeTest : public SkinWindowsTest {

@@ -11,6 +11,7 @@
 #include "skin/pixels/win/GdiTextCanvas.h"
 #include "toolkit/base/MetaClass.h"
 #include "toolkit/base/Text.h"
+#include "toolkit/ui/Buttons.h"
 #include "toolkit/ui/StdCtrls.h"
 #include "toolkit/ui/SystemInfo.h"
 
@@ -30,6 +31,28 @@ TsFont FontOf(const TFont &font) {
 }
 
 bool IsLoading(const TComponent &component) { return component.IsLoading() || component.IsReading(); }
+
+// A speed button of control other than the one just entered that still shows the mouse is told that the
+// mouse has left it, so two never show it at once.
+void LeaveOtherSpeedButtons(TWinControl &control, LPARAM entered) {
+  for (int i = 0; i < control.ControlCount(); ++i) {
+    auto *button = dynamic_cast<TSpeedButton *>(control.Controls(i));
+    if (button && reinterpret_cast<LPARAM>(button) != entered && button->MouseInControl())
+      button->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(button));
+  }
+}
+
+// The band of a group box window that shows its caption: its own answer, else its top frame strip.
+int CaptionBand(HWND groupBox, int topStrip) {
+  const int answer = static_cast<int>(SendSkinCommand(groupBox, AC_QUERYCAPTIONBAND).Result);
+  return answer > 0 ? answer : topStrip;
+}
+
+bool IsGroupBox(HWND window) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  return lstrcmpiW(name, L"Button") == 0 && (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
 
 } // namespace
 
@@ -232,8 +255,8 @@ bool TsCommonData::ShowsActive() const {
 
 bool TsCommonData::ShowsParent() const {
   if (ParentMode || !UsesSkin() || !hostControl_) return true;
-  // The style flag by which a control asks for its parent's background.
-  if ((hostControl_->ControlStyle() & csParentBackground) || !hostControl_->Visible()) return true;
+  // An opaque control is repainted with its parent, as a hidden one is.
+  if ((hostControl_->ControlStyle() & csOpaque) || !hostControl_->Visible()) return true;
   const TsGeneralData *section = Section();
   if (!section) return false;
   bool shows = !hostControl_->Enabled() || section->Transparency > 0;
@@ -325,7 +348,7 @@ void TsCommonData::RepaintCache(int state, const std::function<void(Image24 &cac
   PaintSkinItem(ItemData(), ci, true, state, whole, Position(), CacheImage, true);
   if (content) content(CacheImage);
   if (hostControl_ && !hostControl_->Enabled())
-    PaintDisabled(CacheImage, dkBlended, ParentLink(), Position(), ParentCache());
+    PaintDisabled(CacheImage, DisabledKind, ParentLink(), Position(), ParentCache());
   BackgroundStale = false;
 }
 
@@ -372,6 +395,7 @@ bool TsCommonData::HandleMessage(TMessage &message) {
       CacheImage = CreateDib24(0, 0);
     return false;
   case CM_MOUSEENTER:
+    if (windowed && DefaultManager()) LeaveOtherSpeedButtons(*windowed, message.LParam);
     if (message.LParam != reinterpret_cast<LPARAM>(hostControl_)) return false;
     if (KindShowsHover(ControlKind)) MouseOver = true;
     if (windowed && windowed->HandleAllocated() && DefaultManager()) SetWindowUnderMouse(windowed->Handle());
@@ -433,6 +457,8 @@ bool TsCommonData::HandleSkinCommand(TMessage &message) {
     if (HasTransparency() && param == 1) BackgroundStale = true;
     return true;
   case AC_SECTIONRELOAD:
+    if (text::UpperCase(skinSection_) != ReloadedSection()) return false;
+    ClearSkinApplying();
     ResolveIndexes();
     RefreshControl();
     return true;
@@ -504,6 +530,11 @@ void TsCommonData::CopyCacheToDC(TWinControl &control, TPoint p, int dy, int dx,
 
 void TsCommonData::CopyCacheToDCWindows(HWND window, TPoint p, int dy, int dx, bool restoreCorners, HDC dc,
                                         const RECT &r) {
+  // A group box shows what lies behind it inside its frame: only its caption band and frame strips are its
+  // own.
+  const TsSkin *skin = Skin();
+  const int groupBox = skin ? skin->SectionIndex("GROUPBOX") : -1;
+  const int frame = groupBox >= 0 ? skin->ImageIndex(groupBox, "GROUPBOX", "BORDERSMASK") : -1;
   CopyCacheClipped(
       dc, p, r,
       [&](HDC target) {
@@ -513,8 +544,19 @@ void TsCommonData::CopyCacheToDCWindows(HWND window, TPoint p, int dy, int dx, b
           GetWindowRect(child, &b);
           MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&b), 2);
           RECT overlap;
-          if (IntersectRect(&overlap, &b, &r))
-            ExcludeClipRect(target, b.left + dx, b.top + dy, b.right + dx, b.bottom + dy);
+          if (!IntersectRect(&overlap, &b, &r)) continue;
+          OffsetRect(&b, dx, dy);
+          if (!IsGroupBox(child)) {
+            ExcludeClipRect(target, b.left, b.top, b.right, b.bottom);
+            continue;
+          }
+          const int band = CaptionBand(child, skin ? skin->BorderTopWidth(frame) : 0);
+          const int left = skin ? skin->BorderLeftWidth(frame) : 0, right = skin ? skin->BorderRightWidth(frame) : 0;
+          const int bottom = skin ? skin->BorderBottomWidth(frame) : 0;
+          ExcludeClipRect(target, b.left, b.top, b.right, b.top + band);
+          ExcludeClipRect(target, b.left, b.top, b.left + left, b.bottom);
+          ExcludeClipRect(target, b.right - right, b.top, b.right, b.bottom);
+          ExcludeClipRect(target, b.left, b.bottom - bottom, b.right, b.bottom);
         }
       },
       restoreCorners);

@@ -60,6 +60,8 @@ public:
   bool PartlyVisible = true;
   Image24 CacheImage;
   int ControlKind = 0;
+  // How the control looks while disabled (TsDisabledKind bits): the control's own DisabledKind.
+  unsigned DisabledKind = dkBlended;
   bool HasFocus = false;
   bool MouseOver = false;
 
@@ -108,6 +110,8 @@ public:
 
   // Copies the cache from p to r of dc, leaving out the visible children that paint themselves.
   void CopyCacheToDC(TWinControl &control, TPoint p, int dy, int dx, bool restoreCorners, HDC dc, const RECT &r);
+  // The same with the child windows of window; of a group box window only the caption band and the frame
+  // strips ("GROUPBOX" border widths) are left out.
   void CopyCacheToDCWindows(HWND window, TPoint p, int dy, int dx, bool restoreCorners, HDC dc, const RECT &r);
 
 private:
