@@ -4,6 +4,7 @@
 
 #include <objbase.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
