@@ -27,10 +27,11 @@ struct ComReleaser {
 };
 template <class T> using ComPtr = std::unique_ptr<T, ComReleaser>;
 
-// Writes all bytes into an existing file, replacing its contents; raises EWriteError when they do not all land.
-void WriteWholeFile(const wchar_t *path, std::span<const uint8_t> bytes) {
-  HANDLE raw = CreateFileW(path, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (raw == INVALID_HANDLE_VALUE) throw EWriteError();
+// Creates or truncates the file at path and writes all bytes into it; raises EFCreateError (naming shownPath)
+// when it cannot be opened, EWriteError when the bytes do not all land.
+void WriteWholeFile(const std::wstring &path, const std::string &shownPath, std::span<const uint8_t> bytes) {
+  HANDLE raw = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (raw == INVALID_HANDLE_VALUE) throw EFCreateError(shownPath, SystemErrorText(GetLastError()));
   UniqueHandle file(raw);
   for (size_t done = 0; done < bytes.size();) {
     DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
@@ -117,24 +118,28 @@ void Win32Host::RemoveDir(const std::string &path) { RemoveDirectoryW(Wide(path)
 
 void Win32Host::WriteFile(const std::string &path, std::span<const uint8_t> bytes) {
   std::wstring target = Wide(path);
-  // Open the target as the plain write would, so a file in use fails here with the system's own reason.
-  HANDLE probe = CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+  // Open the target as the plain write would, so a file in use fails here with the system's own reason. A
+  // target that this open creates is gone again once it closes: until all bytes are written, no file of that
+  // name appears, and a later start does not take an empty one for an earlier installation.
+  {
+    HANDLE raw = CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (probe == INVALID_HANDLE_VALUE) throw EFCreateError(path, SystemErrorText(GetLastError()));
-  CloseHandle(probe);
+    if (raw == INVALID_HANDLE_VALUE) throw EFCreateError(path, SystemErrorText(GetLastError()));
+    bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+    UniqueHandle probe(raw);
+    FILE_DISPOSITION_INFO deleteOnClose = {TRUE};
+    if (created) SetFileInformationByHandle(raw, FileDispositionInfo, &deleteOnClose, sizeof deleteOnClose);
+  }
 
-  // The bytes go to a new file beside the target, which replaces the target only once complete: a write
-  // that fails part-way leaves the previous file as it was.
-  std::wstring folder = target.substr(0, target.find_last_of(L"\\/") + 1);
-  wchar_t temporary[MAX_PATH * 2] = {};
-  if (!GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"kel", 0, temporary))
-    throw EFCreateError(path, SystemErrorText(GetLastError()));
+  // The bytes go to a file beside the target, which takes the target's place only once complete: a write
+  // that fails part-way leaves the previous file as it was, or none at all.
+  std::wstring partial = target + L".partial";
   try {
-    WriteWholeFile(temporary, bytes);
-    if (!MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    WriteWholeFile(partial, path, bytes);
+    if (!MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       throw EFCreateError(path, SystemErrorText(GetLastError()));
   } catch (...) {
-    DeleteFileW(temporary);
+    DeleteFileW(partial.c_str());
     throw;
   }
 }

@@ -1,7 +1,6 @@
 // Installing through the window and silently, driving the real installer from outside.
-#include <shobjidl.h>
-
 #include "tests/e2e/InstallerFixture.h"
+#include "tests/support/ShellLink.h"
 
 namespace e2e {
 namespace {
@@ -18,25 +17,26 @@ std::vector<std::string> WithFolderLine(const std::string &folder) {
   return lines;
 }
 
-// The target path and arguments of a shell link.
-std::pair<std::string, std::string> ReadShortcut(const fs::path &link) {
-  IShellLinkW *shellLink = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void **>(&shellLink))))
-    return {};
-  IPersistFile *file = nullptr;
-  shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file));
-  std::pair<std::string, std::string> result;
-  if (file && SUCCEEDED(file->Load(link.wstring().c_str(), STGM_READ))) {
-    wchar_t path[MAX_PATH] = {}, arguments[MAX_PATH] = {};
-    shellLink->GetPath(path, MAX_PATH, nullptr, 0);
-    shellLink->GetArguments(arguments, MAX_PATH);
-    result = {paths::Utf8(fs::path(path)), paths::Utf8(fs::path(arguments))};
+// A file with a text, held open by this process without sharing, as a running program would hold it.
+class HeldFile {
+public:
+  HeldFile(const fs::path &path, const std::string &text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path) << text;
+    handle_ = CreateFileW(path.wstring().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   }
-  if (file) file->Release();
-  shellLink->Release();
-  return result;
-}
+  HeldFile(const HeldFile &) = delete;
+  HeldFile &operator=(const HeldFile &) = delete;
+  ~HeldFile() { Release(); }
+  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void Release() {
+    if (Held()) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+  }
+
+private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
 
 class Install : public InstallerFixture {
 protected:
@@ -49,9 +49,9 @@ protected:
     EXPECT_EQ(ReadFileText(folder / "registerdll.cmd"), "Kelvora -install");
     EXPECT_EQ(ReadFileText(folder / "unregisterdll.cmd"), "Kelvora -uninstall");
     EXPECT_EQ(ReadFileText(folder / "getmypublickey.cmd"), "Kelvora -getpublickey");
-    auto [linkTarget, linkArguments] = ReadShortcut(shortcut);
-    EXPECT_EQ(linkTarget, paths::Utf8(folder / "Kelvora.exe"));
-    EXPECT_EQ(linkArguments, "-sign");
+    ShellLinkContents link = ReadShellLink(shortcut);
+    EXPECT_EQ(link.target, paths::Utf8(folder / "Kelvora.exe"));
+    EXPECT_EQ(link.arguments, "-sign");
     EXPECT_TRUE(WaitForProgramStart("-install"));
   }
 
@@ -125,9 +125,54 @@ TEST_F(Install, SilentInstallWithoutDriversEndsWithAFailureCode) {
   ASSERT_NE(box, nullptr);
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   CloseWithTitleBar(MainWindow());
-  auto code = process->WaitForExit();
-  ASSERT_TRUE(code.has_value());
-  EXPECT_NE(*code, 0u);
+  EXPECT_EQ(process->WaitForExit(), 1u);
+}
+
+TEST_F(Install, SilentInstallDeclinedAfterAnErrorEndsWithCode2) {
+  HeldFile program(target / "Kelvora.exe", "in use");
+  ASSERT_TRUE(program.Held());
+  Start("eKalit");
+  HWND prompt = WaitForMessageDialog("Error");
+  ASSERT_NE(prompt, nullptr);
+  Answer(prompt, "&No");
+  EXPECT_EQ(process->WaitForExit(), 2u);
+  program.Release();
+  EXPECT_EQ(ReadFileText(target / "Kelvora.exe"), "in use");
+  EXPECT_FALSE(fs::exists(target / "KelvoraV3DLL.dll"));
+}
+
+TEST_F(Install, SilentInstallWithALibraryInUseEndsWithCode3) {
+  HeldFile driver(target / "iKeyAPI.dll", "in use");
+  ASSERT_TRUE(driver.Held());
+  Start("iKey_eKalit");
+  EXPECT_EQ(process->WaitForExit(), 3u);
+  driver.Release();
+  EXPECT_EQ(ReadFileText(target / "iKeyAPI.dll"), "in use");
+  fs::path standins = paths::FromUtf8(WindowsPath(KELVORA_STANDIN_DIR));
+  EXPECT_TRUE(ReadFileText(target / "eKalit.dll") == ReadFileText(standins / "eKalit.dll"));
+  EXPECT_EQ(ReadFileText(target / "getmypublickey.cmd"), "Kelvora -getpublickey");
+  EXPECT_TRUE(WaitForProgramStart("-install"));
+}
+
+// The new program is written beside its target and then takes its name; a folder standing where it would be
+// written makes the write fail after the target itself could be opened.
+TEST_F(Install, FailedWriteOfTheProgramLeavesNoFileForTheNextStartToFind) {
+  fs::create_directories(target / "Kelvora.exe.partial");
+  Start();
+  Click(InstallButton());
+  HWND prompt = WaitForMessageDialog("Error");
+  ASSERT_NE(prompt, nullptr);
+  EXPECT_EQ(
+      DialogMessage(prompt).rfind("Ошибка !\rCannot create file \"" + paths::Utf8(target / "Kelvora.exe") + "\". ", 0),
+      0u);
+  Answer(prompt, "&No");
+  EXPECT_TRUE(process->WaitForExit().has_value());
+  EXPECT_FALSE(fs::exists(target / "Kelvora.exe"));
+
+  Start();
+  ASSERT_NE(MainWindow(), nullptr);
+  EXPECT_EQ(process->WaitForWindow("TMessageForm", {}, 2s), nullptr); // no earlier installation to remove
+  EXPECT_TRUE(process->Running());
 }
 
 TEST_F(Install, MissingParentFolderIsReportedByTheOuterHandler) {
@@ -149,10 +194,8 @@ protected:
   void SetUp() override {
     Install::SetUp();
     folder = sandbox / "locked";
-    fs::create_directories(folder);
-    std::ofstream(folder / "Kelvora.exe") << "in use";
-    held = CreateFileW((folder / "Kelvora.exe").wstring().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    held = std::make_unique<HeldFile>(folder / "Kelvora.exe", "in use");
+    ASSERT_TRUE(held->Held());
     Start();
     SendMessageW(FolderEdit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.wstring().c_str()));
     Click(InstallButton());
@@ -166,19 +209,18 @@ protected:
     EXPECT_EQ(Progress(), 1);
   }
   void TearDown() override {
-    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    held.reset();
     Install::TearDown();
   }
   fs::path folder;
-  HANDLE held = INVALID_HANDLE_VALUE;
+  std::unique_ptr<HeldFile> held;
   HWND prompt = nullptr;
 };
 
 TEST_F(LockedProgram, AnsweredNoEndsWithoutFurtherLines) {
   Answer(prompt, "&No");
   EXPECT_TRUE(process->WaitForExit(5s).has_value());
-  CloseHandle(held);
-  held = INVALID_HANDLE_VALUE;
+  held->Release();
   EXPECT_EQ(ReadFileText(folder / "Kelvora.exe"), "in use");
   EXPECT_FALSE(fs::exists(folder / "KelvoraV3DLL.dll"));
 }

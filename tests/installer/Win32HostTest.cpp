@@ -4,12 +4,18 @@
 
 #include <objbase.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <vector>
 
 #include "installer/host/Win32Host.h"
 #include "tests/support/Paths.h"
+#include "tests/support/ShellLink.h"
 #include "toolkit/base/Exceptions.h"
+#include "toolkit/ui/SystemInfo.h"
+#include "toolkit/ui/Win32Text.h"
 
 namespace fs = std::filesystem;
 
@@ -38,6 +44,70 @@ private:
 std::string ReadAll(const std::string &path) {
   std::ifstream in(paths::FromUtf8(path), std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+size_t EntryCount(const std::string &folder) {
+  return static_cast<size_t>(std::distance(fs::directory_iterator(paths::FromUtf8(folder)), fs::directory_iterator()));
+}
+
+// Bytes of which only the first page can be read: writing them stops part-way, as on a full disk.
+class UnreadableTail {
+public:
+  UnreadableTail() {
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    page_ = system.dwPageSize;
+    auto *base = static_cast<uint8_t *>(VirtualAlloc(nullptr, 2 * page_, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    memory_.reset(base);
+    std::fill(base, base + page_, uint8_t{0x5A});
+    DWORD previous = 0;
+    VirtualProtect(base + page_, page_, PAGE_NOACCESS, &previous);
+  }
+  std::span<const uint8_t> Bytes() const { return {memory_.get(), 2 * page_}; }
+
+private:
+  struct Release {
+    void operator()(uint8_t *base) const { VirtualFree(base, 0, MEM_RELEASE); }
+  };
+  size_t page_ = 0;
+  std::unique_ptr<uint8_t, Release> memory_;
+};
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+// Starts the arguments probe beside this test program with the arguments after its quoted path and returns
+// the lines it wrote: the argument count, then the arguments from index 0.
+std::vector<std::string> RunArgumentsProbe(const std::wstring &arguments) {
+  std::wstring probe = ProgramFolder() + L"host_arguments_probe.exe";
+  SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return {};
+  UniqueHandle output(readEnd), probeOutput(writeEnd);
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = writeEnd;
+  std::wstring commandLine = L"\"" + probe + L"\" " + arguments;
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessW(probe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                      &started))
+    return {};
+  UniqueHandle process(started.hProcess), thread(started.hThread);
+  probeOutput.reset();
+  std::string text;
+  char chunk[512];
+  DWORD got = 0;
+  while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0)
+    text.append(chunk, got);
+  WaitForSingleObject(started.hProcess, 10000);
+  std::vector<std::string> lines;
+  for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+    lines.push_back(text.substr(start, end - start - (end > start && text[end - 1] == '\r')));
+  return lines;
 }
 
 std::string ErrorMessage(auto &&operation) {
@@ -83,7 +153,8 @@ TEST_F(Win32HostTest, WriteFileReplacesContentsAndReportsSharingViolation) {
   host.WriteFile(path, second);
   EXPECT_EQ(ReadAll(path), std::string("\x09\x08"));
 
-  HANDLE held = CreateFileW(paths::FromUtf8(path).wstring().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE held =
+      CreateFileW(paths::FromUtf8(path).wstring().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   std::string message = ErrorMessage([&] { host.WriteFile(path, first); });
   CloseHandle(held);
@@ -91,7 +162,22 @@ TEST_F(Win32HostTest, WriteFileReplacesContentsAndReportsSharingViolation) {
   EXPECT_NE(SystemErrorText(ERROR_SHARING_VIOLATION), "");
   EXPECT_EQ(ReadAll(path), std::string("\x09\x08"));
   // The replacement is written beside the target first; nothing of it stays behind.
-  EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()), 1);
+  EXPECT_EQ(EntryCount(temp.Path()), 1u);
+}
+
+TEST_F(Win32HostTest, WriteFailingPartWayLeavesNoNewFileAndKeepsThePreviousOne) {
+  UnreadableTail bytes;
+  const std::string fresh = temp / "Kelvora.exe";
+  EXPECT_EQ(ErrorMessage([&] { host.WriteFile(fresh, bytes.Bytes()); }), "Stream write error");
+  EXPECT_FALSE(fs::exists(paths::FromUtf8(fresh)));
+  EXPECT_EQ(EntryCount(temp.Path()), 0u);
+
+  const std::string previous = temp / "eKalit.dll";
+  const uint8_t earlier[] = {1, 2, 3};
+  host.WriteFile(previous, earlier);
+  EXPECT_EQ(ErrorMessage([&] { host.WriteFile(previous, bytes.Bytes()); }), "Stream write error");
+  EXPECT_EQ(ReadAll(previous), std::string("\x01\x02\x03"));
+  EXPECT_EQ(EntryCount(temp.Path()), 1u);
 }
 
 TEST_F(Win32HostTest, SystemErrorTextDropsTrailingStopsAndLineBreaks) {
@@ -116,13 +202,19 @@ TEST_F(Win32HostTest, EnvironmentVariablesAbsentOrPresent) {
 
 TEST_F(Win32HostTest, ShortcutPointsAtItsTargetWithArguments) {
   ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-  const std::string link = temp / "Подписать c ЭЦП ....lnk";
-  host.CreateShortcut(link, "C:\\Kelvora\\Kelvora.exe", "-sign");
-  EXPECT_TRUE(host.FileExists(link));
+  const std::string program = temp / "Kelvora.exe", link = temp / "Подписать c ЭЦП ....lnk";
+  host.WriteFile(program, std::span<const uint8_t>());
+  host.CreateShortcut(link, program, "-sign");
+  ShellLinkContents saved = ReadShellLink(paths::FromUtf8(link));
+  EXPECT_EQ(saved.target, program);
+  EXPECT_EQ(saved.arguments, "-sign");
   CoUninitialize();
 }
 
-TEST_F(Win32HostTest, ArgumentsComeFromTheProcessCommandLine) {
-  EXPECT_GE(host.ParamCount(), 0);
-  EXPECT_NE(host.ParamStr(0).find("installer_host_tests"), std::string::npos);
+TEST_F(Win32HostTest, ArgumentsAreTheWordsOfTheProcessCommandLine) {
+  std::vector<std::string> reported = RunArgumentsProbe(L"iKey_eKalit \"C:\\Program Files\\Kelvora\"\tПапка a\"b c\"d");
+  std::string probe = Narrow(ProgramFolder() + L"host_arguments_probe.exe");
+  EXPECT_EQ(reported,
+            (std::vector<std::string>{"4", probe, "iKey_eKalit", "C:\\Program Files\\Kelvora", "Папка", "ab cd"}));
+  EXPECT_EQ(RunArgumentsProbe(L""), (std::vector<std::string>{"0", probe}));
 }
