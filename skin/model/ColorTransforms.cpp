@@ -24,7 +24,8 @@ TColor Recolored(TColor rgb, const TsColorTransform &t) {
 }
 
 void RecolorRecordColor(TColor &color, const TsColorTransform &t) {
-  if (color == NoColor || color == KeyColor) return; // none, not set
+  if (color == NoColor) return;
+  // The key colour ("not set") is kept like a key-coloured pixel.
   const TColor rgb = ResolveSystemColor(color);
   const TColor changed = Recolored(rgb, t);
   // A system colour that the transform leaves alone stays a system colour and so follows the system.
