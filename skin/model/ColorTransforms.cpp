@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "skin/model/SystemColors.h"
 #include "skin/pixels/PixelAccess.h"
@@ -98,19 +100,22 @@ TColor ChangeSaturation(TColor rgb, int saturation) {
 
 void RecolorImage(Image24 &image, const TsColorTransform &transform) {
   if (transform.Empty()) return;
-  // Pictures are mostly runs of one colour: the last answer is kept.
-  TColor lastOld = KeyColor, lastNew = KeyColor;
+  // Pictures repeat a few hundred colours over and over: each is worked out once per slot of a table
+  // that the colour's multiplicative hash indexes.
+  constexpr int SlotBits = 12;
+  std::vector<std::pair<TColor, TColor>> known(size_t{1} << SlotBits, {NoColor, NoColor}); // no pixel is NoColor
   for (int y = 0; y < image.Height(); ++y) {
     uint8_t *p = image.ScanLine(y); // rows are padded and may run bottom-up
     for (int x = 0; x < image.Width(); ++x, p += 3) {
       const TColor old = RgbColor(p[2], p[1], p[0]);
-      if (old != lastOld) {
-        lastOld = old;
-        lastNew = Recolored(old, transform);
+      auto &[from, to] = known[(static_cast<uint32_t>(old) * 2654435761u) >> (32 - SlotBits)];
+      if (from != old) {
+        from = old;
+        to = Recolored(old, transform);
       }
-      p[0] = BlueOf(lastNew);
-      p[1] = GreenOf(lastNew);
-      p[2] = RedOf(lastNew);
+      p[0] = BlueOf(to);
+      p[1] = GreenOf(to);
+      p[2] = RedOf(to);
     }
   }
 }
