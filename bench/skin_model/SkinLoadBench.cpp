@@ -1,5 +1,5 @@
-// Loading the internal skin (unpack, options, records) against the bare cost of inflating its members and
-// reading its options text once, and the share of the picture reader in a load. The skin is the folder
+// Loading the internal skin (unpack, options, records), also recoloured, against the bare cost of inflating its members
+// and reading its options text once, and the share of the picture reader in a load. The skin is the folder
 // resources/skins/BlueGauze when it exists, else a synthetic skin of the same shape (an options file of 65
 // sections and two 8-bit bitmaps).
 #include <benchmark/benchmark.h>
@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "skin/model/ColorTransforms.h"
 #include "skin/model/SkinLoader.h"
 #include "skin/model/SkinPack.h"
 #include "skin/model/SkinPackWriter.h"
@@ -76,6 +77,16 @@ void LoadInternalSkin(benchmark::State &state) {
   }
 }
 
+// The same load recoloured as a manager with a hue offset and a saturation does it.
+void LoadAndRecolourInternalSkin(benchmark::State &state) {
+  const auto &pack = InternalSkinPack();
+  for (auto _ : state) {
+    auto skin = LoadSkinFromPack(pack, "", {});
+    RecolorSkin(*skin, {90, 30});
+    benchmark::DoNotOptimize(skin.get());
+  }
+}
+
 // Inflating each member straight from the pack with zlib and reading the options text: what any load must do.
 void InflateMembersAndReadOptions(benchmark::State &state) {
   const auto &pack = InternalSkinPack();
@@ -106,6 +117,7 @@ void DecodePictures(benchmark::State &state) {
 }
 
 BENCHMARK(LoadInternalSkin)->Unit(benchmark::kMicrosecond);
+BENCHMARK(LoadAndRecolourInternalSkin)->Unit(benchmark::kMicrosecond);
 BENCHMARK(InflateMembersAndReadOptions)->Unit(benchmark::kMicrosecond);
 BENCHMARK(DecodePictures)->Unit(benchmark::kMicrosecond);
 

@@ -16,7 +16,6 @@ bool skinApplying = false;
 bool skinRemoving = false;
 std::string reloadedSection;
 TsSkinWindowsFactory windowsFactory;
-TsSkinRecolorer recolorer;
 
 // A manager that reaches no windows: the native build and managers made before the Windows side exists.
 class NoWindows final : public TsSkinWindows {
@@ -44,7 +43,6 @@ const TIdentTable SkinningRuleNames = {
 } // namespace
 
 void SetSkinWindowsFactory(TsSkinWindowsFactory factory) { windowsFactory = std::move(factory); }
-void SetSkinRecolorer(TsSkinRecolorer skinRecolorer) { recolorer = std::move(skinRecolorer); }
 TsSkinManager *DefaultManager() { return defaultManager; }
 bool SkinChanging() { return skinChanging; }
 bool SkinApplying() { return skinApplying; }
@@ -149,16 +147,21 @@ void TsSkinManager::SetCommonSections(const std::vector<std::string> &lines) {
   if (active_ && skin_ && !IsReading()) ChangeSkin();
 }
 
-void TsSkinManager::SetSaturation(int value) {
-  if (value == saturation_) return;
-  saturation_ = value;
-  if (SkinLoaded()) Reload();
-}
+void TsSkinManager::SetSaturation(int value) { SetColorAmount(saturation_, value); }
 
-void TsSkinManager::SetHueOffset(int value) {
-  if (value == hueOffset_) return;
-  hueOffset_ = value;
-  if (SkinLoaded()) Reload();
+void TsSkinManager::SetHueOffset(int value) { SetColorAmount(hueOffset_, value); }
+
+void TsSkinManager::SetColorAmount(int &amount, int value) {
+  if (value == amount) return;
+  const int previous = std::exchange(amount, value);
+  if (!SkinLoaded()) return; // the next load uses it
+  // A reload that fails keeps the skin in its old colours, so the old amount stays in force with it.
+  try {
+    if (!Reload()) amount = previous;
+  } catch (...) {
+    amount = previous;
+    throw;
+  }
 }
 
 void TsSkinManager::SetSkinDirectory(const std::string &directory) {
@@ -224,6 +227,7 @@ SkinLoadSettings TsSkinManager::LoadSettings(const std::vector<TsStoredSkin> &in
   settings.InternalSkins = internal;
   settings.CommonSections = RemoveBlanksFromCommonSections(commonSections_.ToVector());
   if (skin_) settings.BISpace = skin_->SkinData.BISpace;
+  settings.Recolor = {hueOffset_, saturation_};
   return settings;
 }
 
@@ -238,7 +242,6 @@ bool TsSkinManager::LoadCurrentSkin() {
       active_ = false; // nothing of that name and no internal skin to fall back on
       return true;
     }
-    if (recolorer && (hueOffset_ != 0 || saturation_ != 0)) recolorer(*result.Skin, hueOffset_, saturation_);
     skin_ = std::move(result.Skin);
     skinName_ = std::move(result.SkinName);
     return true;
@@ -268,18 +271,19 @@ bool TsSkinManager::ChangeSkin() {
   return changed;
 }
 
-void TsSkinManager::Reload() {
+bool TsSkinManager::Reload() {
   {
     FlagScope changing(skinChanging);
-    if (!LoadCurrentSkin()) return;
+    if (!LoadCurrentSkin()) return false;
   }
   if (!active_) {
     RemoveSkin();
-    return;
+    return true;
   }
   // The same records in the same order: the quick indexes and every control's indexes stay right.
   skin_->SkinData.Loaded = true;
   if (!IsReading()) RefreshAll();
+  return true;
 }
 
 void TsSkinManager::AnnounceSkin() {

@@ -53,11 +53,6 @@ using TsSkinWindowsFactory = std::function<std::unique_ptr<TsSkinWindows>()>;
 // no windows.
 void SetSkinWindowsFactory(TsSkinWindowsFactory factory);
 
-// The colour transforms of a freshly loaded skin (hue rotation, then saturation change). Installed by
-// the recolouring code; without one, skins keep their colours.
-using TsSkinRecolorer = std::function<void(TsSkin &skin, int hueOffset, int saturation)>;
-void SetSkinRecolorer(TsSkinRecolorer recolorer);
-
 // Process-wide state of the skin engine (GUI thread only).
 TsSkinManager *DefaultManager();
 // A skin is being loaded or recoloured: animations keep still.
@@ -151,7 +146,10 @@ private:
   bool LoadCurrentSkin();
   // Setting SkinName to its current value: load, announce, with the change events; false as above.
   bool ChangeSkin();
-  void Reload();
+  // Loads the skin in force again (new colours) and refreshes the windows; false as LoadCurrentSkin.
+  bool Reload();
+  // Setting HueOffset or Saturation: a new value reloads a loaded skin.
+  void SetColorAmount(int &amount, int value);
   SkinLoadSettings LoadSettings(const std::vector<TsStoredSkin> &internal) const;
   const TsSkin &SkinOrNone() const;
 

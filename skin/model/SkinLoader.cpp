@@ -142,8 +142,11 @@ SkinLoadResult LoadFolderOrInternal(const SkinLoadSettings &settings, const Skin
 
 SkinLoadResult LoadSkin(const SkinLoadSettings &settings, const SkinProblemHandler &problems) {
   std::string packPath = PackFilePath(settings.SkinDirectory, settings.SkinName);
-  if (FindSkinFile(NativePath(packPath))) return {LoadPackFile(packPath, settings, problems), settings.SkinName};
-  return LoadFolderOrInternal(settings, problems);
+  SkinLoadResult result = FindSkinFile(NativePath(packPath))
+                              ? SkinLoadResult{LoadPackFile(packPath, settings, problems), settings.SkinName}
+                              : LoadFolderOrInternal(settings, problems);
+  if (result.Skin) RecolorSkin(*result.Skin, settings.Recolor);
+  return result;
 }
 
 std::string ListSkins(std::vector<std::string> &list, SkinListKind kind, const SkinLoadSettings &settings) {

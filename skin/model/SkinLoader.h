@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "skin/model/ColorTransforms.h"
 #include "skin/model/Skin.h"
 #include "skin/model/SkinOptions.h"
 #include "skin/model/SkinPictureSource.h"
@@ -26,6 +27,8 @@ struct SkinLoadSettings {
   // The title button spacing of the skin in force: an internal skin read from collections has none of its
   // own and keeps this one.
   int32_t BISpace = 0;
+  // The manager's hue offset and saturation, applied to every skin it loads.
+  TsColorTransform Recolor;
 };
 
 struct SkinLoadResult {
@@ -42,7 +45,8 @@ std::string FullSkinDirectory(std::string_view skinDirectory, std::string_view p
 // The skin directory as written, a backslash, the name and ".tez".
 std::string PackFilePath(std::string_view skinDirectory, std::string_view skinName);
 
-// The complete load behind setting SkinName, Active, HueOffset or Saturation. Raises ENotSkinPack for a pack
+// The complete load behind setting SkinName, Active, HueOffset or Saturation, ending with the colour
+// transform of the settings. Raises ENotSkinPack for a pack
 // file or internal skin that is no pack, and ESkinError (or a file error) for anything that breaks the load.
 SkinLoadResult LoadSkin(const SkinLoadSettings &settings, const SkinProblemHandler &problems = {});
 

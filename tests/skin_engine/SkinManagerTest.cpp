@@ -159,17 +159,14 @@ TEST_F(SkinManagerTest, InactiveRemovesTheSkinAndActiveBringsItBack) {
   EXPECT_EQ(manager->SkinInfo(), "5.41");
 }
 
-TEST_F(SkinManagerTest, RecolouringReloadsAndRefreshesWithoutTheChangeEvents) {
-  std::vector<std::pair<int, int>> recolourings;
-  SetSkinRecolorer([&](TsSkin &, int hue, int saturation) { recolourings.emplace_back(hue, saturation); });
+TEST_F(SkinManagerTest, ANewHueOrSaturationReloadsTheSkinInNewColoursAndRefreshesWithoutTheChangeEvents) {
+  constexpr TColor OwnColor = 14604248; // GLOBALINFO COLOR of the internal skin
   auto manager = Manager();
-  manager->SetHueOffset(40); // no skin yet: stored only
-  EXPECT_TRUE(recolourings.empty());
+  manager->SetHueOffset(90); // no skin yet: stored for the next load
   EXPECT_TRUE(Calls().empty());
-
   manager->SetSkinName(InternalSkinName);
-  ASSERT_EQ(recolourings.size(), 1u);
-  EXPECT_EQ(recolourings[0], std::make_pair(40, 0));
+  EXPECT_EQ(manager->GlobalColor(), RgbColor(222, 215, 217));
+  EXPECT_EQ(manager->Skin()->SkinData.BorderColor, KeyColor); // "no border" stays so
 
   bool events = false;
   manager->OnBeforeChange = manager->OnAfterChange = [&](TObject *) { events = true; };
@@ -179,15 +176,26 @@ TEST_F(SkinManagerTest, RecolouringReloadsAndRefreshesWithoutTheChangeEvents) {
   manager->SetSaturation(-100);
   EXPECT_EQ(Calls(), (std::vector<std::string>{"STOPFADE", "Freeze", "SKINREFRESH", "Thaw"}));
   EXPECT_TRUE(windows_->changingDuring.empty()); // the flag is down again before the refresh
-  EXPECT_EQ(recolourings.back(), std::make_pair(40, -100));
+  EXPECT_EQ(manager->GlobalColor(), RgbColor(218, 218, 218));
   EXPECT_FALSE(events);
   EXPECT_TRUE(manager->SkinLoaded());
   EXPECT_EQ(manager->QuickIndexes().GlobalInfo, globalInfo);
 
+  // Back to 0 the skin shows its own colours again; the same value again does nothing.
+  manager->SetHueOffset(0);
+  manager->SetSaturation(0);
+  EXPECT_EQ(manager->GlobalColor(), OwnColor);
   Calls().clear();
-  manager->SetSaturation(-100); // the same value does nothing
+  manager->SetSaturation(0);
   EXPECT_TRUE(Calls().empty());
-  SetSkinRecolorer(nullptr);
+
+  // A reload that fails keeps the skin and the amount in force together.
+  const TsSkin *before = manager->Skin();
+  manager->InternalSkins().Items(0)->Skin.Data.resize(BlueGauzePack().size() / 2);
+  EXPECT_THROW(manager->SetHueOffset(120), ESkinError);
+  EXPECT_EQ(manager->HueOffset(), 0);
+  EXPECT_EQ(manager->Skin(), before);
+  EXPECT_TRUE(manager->SkinLoaded());
 }
 
 TEST_F(SkinManagerTest, ThePackFileOfARelativeSkinDirectoryIsFoundBesideTheProgram) {

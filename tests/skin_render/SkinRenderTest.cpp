@@ -128,6 +128,7 @@ TEST_F(SkinRender, BadRequestsFailWithAReasonAndLeaveTheOutputAlone) {
       {{"render", skinFolder, "BUTTON", "75x21", "3", out}, "0 (normal), 1 (active) or 2 (pressed)"},
       {{"render", skinFolder, "BUTTON", "75x21", "0", out, "--background", "blue"}, "0xRRGGBB"},
       {{"render", folder.File("missing"), "BUTTON", "75x21", "0", out}, "no skin pack"},
+      {{"render", skinFolder, "BUTTON", "75x21", "0", out, "--hue", "400"}, "--hue \"400\" is not a whole number"},
   };
   for (const auto &[args, reason] : cases) {
     std::string err;
@@ -136,6 +137,29 @@ TEST_F(SkinRender, BadRequestsFailWithAReasonAndLeaveTheOutputAlone) {
   }
   EXPECT_EQ(SkinPack({"render", skinFolder, "BUTTON", "75x21", "0", out, "--colour", "0x102030"}), 2);
   EXPECT_EQ(ReadAll(out), (std::vector<uint8_t>{'o', 'l', 'd'}));
+}
+
+TEST_F(SkinRender, HueAndSaturationRecolourTheSkinAsAManagerDoes) {
+  // All saturation taken away, the form (its pattern from the master bitmap, its border, its colours) is
+  // gray through and through.
+  const auto grayed = LoadSkinToRender(PathToUtf8(SkinFolder), ToolFolder(), {0, -100});
+  RenderRequest request = Button(1);
+  request.Section = "FORM";
+  request.Width = request.Height = 60;
+  request.Background = RgbColor(90, 90, 90);
+  const Image24 picture = RenderSection(*grayed, request);
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 60; ++x) {
+      const TColor c = picture.Pixel(x, y);
+      ASSERT_TRUE(RedOf(c) == GreenOf(c) && GreenOf(c) == BlueOf(c)) << x << "," << y;
+    }
+  EXPECT_NE(picture.Pixel(30, 30), RenderSection(*skin, request).Pixel(30, 30));
+
+  TempFolder folder;
+  EXPECT_EQ(SkinPack({"render", PathToUtf8(SkinFolder), "BUTTON", "75x21", "0", folder.File("b.png"), "--hue", "-90",
+                      "--saturation", "40"}),
+            0);
+  EXPECT_EQ(SkinPack({"render-sheet", PathToUtf8(SkinFolder), folder.File("s.png"), "--hue", "120"}), 0);
 }
 
 TEST_F(SkinRender, InternalSkinByNameIsItsPackBesideTheProgram) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <set>
 
+#include "skin/model/ColorTransformOptions.h"
 #include "skin/model/SkinErrors.h"
 #include "skin/model/SkinPack.h"
 #include "skin/model/SkinPackWriter.h"
@@ -150,13 +151,19 @@ const std::vector<SkinPackCommand> &SkinPackCommands() {
        }},
       {"validate", "SKIN", "check a skin pack or folder skin; exits with 1 when it finds problems", 1, ValidateCommand},
       {"render",
-       "SKIN SECTION WIDTHxHEIGHT STATE OUT.png [--background 0xRRGGBB] [--text CAPTION]",
-       "paint one section of a skin in a state (0 normal, 1 active, 2 pressed) into a PNG picture",
+       "SKIN SECTION WIDTHxHEIGHT STATE OUT.png [--background 0xRRGGBB] [--text CAPTION] [--hue DEGREES] "
+       "[--saturation -100..100]",
+       "paint one section of a skin in a state (0 normal, 1 active, 2 pressed) into a PNG picture; --hue and "
+       "--saturation recolour the skin as a skin manager does",
        5,
        RenderCommand,
-       {"--background", "--text"}},
-      {"render-sheet", "SKIN OUT.png", "paint the main sections of a skin side by side into a PNG picture", 2,
-       RenderSheetCommand},
+       {"--background", "--text", HueOption, SaturationOption}},
+      {"render-sheet",
+       "SKIN OUT.png [--hue DEGREES] [--saturation -100..100]",
+       "paint the main sections of a skin side by side into a PNG picture",
+       2,
+       RenderSheetCommand,
+       {HueOption, SaturationOption}},
   };
   return commands;
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "skin/model/ColorTransformOptions.h"
 #include "skin/model/SkinLoader.h"
 #include "skin/model/SkinPaths.h"
 #include "skin/model/SystemColors.h"
@@ -65,9 +66,7 @@ std::string SkinTitle(const std::string &skin) {
   return PathToUtf8(path.stem());
 }
 
-} // namespace
-
-std::unique_ptr<TsSkin> LoadSkinToRender(const std::string &skin, const fs::path &programFolder) {
+std::unique_ptr<TsSkin> LoadSkinFrom(const std::string &skin, const fs::path &programFolder) {
   const fs::path path = PathFromUtf8(skin);
   if (fs::is_directory(path)) {
     const auto options = FindSkinFile(path / std::string(SkinOptionsMemberName));
@@ -85,6 +84,15 @@ std::unique_ptr<TsSkin> LoadSkinToRender(const std::string &skin, const fs::path
                      "\"");
   const std::vector<uint8_t> bytes = ReadSkinFile(pack, MaxPackFileSize);
   return LoadSkinFromPack(bytes, "", {});
+}
+
+} // namespace
+
+std::unique_ptr<TsSkin> LoadSkinToRender(const std::string &skin, const fs::path &programFolder,
+                                         const TsColorTransform &recolor) {
+  std::unique_ptr<TsSkin> loaded = LoadSkinFrom(skin, programFolder);
+  RecolorSkin(*loaded, recolor);
+  return loaded;
 }
 
 Image24 RenderSection(const TsSkin &skin, const RenderRequest &request) {
@@ -113,15 +121,23 @@ RenderRequest ParseRenderRequest(const SkinPackArguments &args) {
   return request;
 }
 
+TsColorTransform ParseColorTransform(const SkinPackArguments &args) {
+  TsColorTransform transform;
+  if (const std::string *hue = args.Option(HueOption)) transform.HueOffset = ParseHueOffset(*hue);
+  if (const std::string *saturation = args.Option(SaturationOption))
+    transform.Saturation = ParseSaturation(*saturation);
+  return transform;
+}
+
 int RenderCommand(const SkinPackArguments &args, std::ostream &out) {
   const RenderRequest request = ParseRenderRequest(args);
-  const auto skin = LoadSkinToRender(args.Positional[0], ToolFolder());
+  const auto skin = LoadSkinToRender(args.Positional[0], ToolFolder(), ParseColorTransform(args));
   WritePicture(RenderSection(*skin, request), args.Positional[4], out);
   return ExitOk;
 }
 
 int RenderSheetCommand(const SkinPackArguments &args, std::ostream &out) {
-  const auto skin = LoadSkinToRender(args.Positional[0], ToolFolder());
+  const auto skin = LoadSkinToRender(args.Positional[0], ToolFolder(), ParseColorTransform(args));
   WritePicture(RenderSheet(*skin, SkinTitle(args.Positional[0])), args.Positional[1], out);
   return ExitOk;
 }

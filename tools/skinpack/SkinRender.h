@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "skin/model/ColorTransforms.h"
 #include "skin/model/Skin.h"
 #include "tools/skinpack/SkinPackTool.h"
 
@@ -17,8 +18,10 @@
 constexpr std::string_view InternalSkinName = "BlueGauze (internal)";
 constexpr std::string_view InternalSkinPack = "BlueGauze.tez";
 
-// A pack file, a folder skin (a folder holding "Options.dat"), or the internal skin by its name.
-std::unique_ptr<TsSkin> LoadSkinToRender(const std::string &skin, const std::filesystem::path &programFolder);
+// A pack file, a folder skin (a folder holding "Options.dat"), or the internal skin by its name; recoloured
+// as a skin manager with that hue offset and saturation would show it.
+std::unique_ptr<TsSkin> LoadSkinToRender(const std::string &skin, const std::filesystem::path &programFolder,
+                                         const TsColorTransform &recolor = {});
 
 struct RenderRequest {
   std::string Section;
@@ -37,6 +40,8 @@ Image24 RenderSheet(const TsSkin &skin, std::string_view title);
 
 // Command-line values; each raises Exception with a message that says what is expected.
 RenderRequest ParseRenderRequest(const SkinPackArguments &args);
+// "--hue N" and "--saturation N"; 0 for each not given.
+TsColorTransform ParseColorTransform(const SkinPackArguments &args);
 
 int RenderCommand(const SkinPackArguments &args, std::ostream &out);
 int RenderSheetCommand(const SkinPackArguments &args, std::ostream &out);
