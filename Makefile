@@ -33,7 +33,7 @@ windows:
 	@cmake --build $(BUILD)/win -j $(JOBS)
 
 windows64:
-	$(call configure,$(BUILD)/win64,cmake/mingw-w64-x86_64.cmake,$(PAYLOAD_FLAG) -DKELVORA_DIST_DIR=$(CURDIR)/$(BUILD)/win64/dist)
+	$(call configure,$(BUILD)/win64,cmake/mingw-w64-x86_64.cmake,$(PAYLOAD_FLAG))
 	@cmake --build $(BUILD)/win64 -j $(JOBS)
 
 # The build that Wine here runs: the 32-bit one, or the x86-64 one when Wine has no 32-bit part.
