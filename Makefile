@@ -13,7 +13,8 @@ CMAKE_COMMON := -G Ninja -DCMAKE_BUILD_TYPE=Release
 # configure(folder, toolchain, further arguments): a folder configured for another toolchain starts afresh,
 # since CMake keeps the compilers of an existing cache.
 define configure
-	@grep -qsx 'CMAKE_TOOLCHAIN_FILE:FILEPATH=$(CURDIR)/$(2)' $(1)/CMakeCache.txt || rm -rf $(1)/CMakeCache.txt $(1)/CMakeFiles
+	@[ "$$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' $(1)/CMakeCache.txt 2>/dev/null)" = $(CURDIR)/$(2) ] || \
+	  rm -rf $(1)/CMakeCache.txt $(1)/CMakeFiles
 	@cmake -S . -B $(1) $(CMAKE_COMMON) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/$(2) $(3) >/dev/null
 endef
 
