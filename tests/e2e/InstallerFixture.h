@@ -35,8 +35,8 @@ protected:
   void TearDown() override;
 
   enum Drivers { kNoDrivers = 0, kIKey = 1, kEKalit = 2, kBothDrivers = 3 };
-  // Starts the installer (or another program) with arguments, the drivers placed in the installer's system
-  // folder (and no others there).
+  // Starts the installer (or another program) with arguments, after placing the chosen stand-in drivers in
+  // the installer's system folder (SetUp and TearDown clear both system folders of them).
   Process &Start(const std::string &arguments = {}, Drivers drivers = kBothDrivers, const std::string &program = {});
 
   // The installer window and its controls, found by class and caption.
