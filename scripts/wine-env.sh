@@ -5,6 +5,8 @@ export WINEPREFIX=${KELVORA_WINEPREFIX:-$repo_root/build/wineprefix}
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine passes file names to Linux in the locale's character set; Russian names need UTF-8.
+[ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 
 # Wine runs 32-bit programs only with its 32-bit part (Debian's wine32, from the i386 architecture), whose
 # loader is this file; a 64-bit prefix then holds the 32-bit system folder (SysWOW64) too.
