@@ -1,6 +1,8 @@
 # The one entry point. `make` builds everything into dist/; `make test` runs every test; `make run` starts
 # the installer under Wine; `make screenshot` renders its window to docs/screenshot.png.
 # PAYLOAD=folder packs other payload files (Kelvora.exe, KelvoraV3DLL.dll, iKeyAPI.dll, eKalit.dll).
+# The Windows programs are 32-bit (build/win, copied to dist/); build/win64 holds the same code for x86-64,
+# which Wine runs instead where its 32-bit part (wine32) could not be installed.
 
 JOBS ?= $(shell nproc)
 BUILD := build
@@ -8,7 +10,15 @@ PAYLOAD ?=
 PAYLOAD_FLAG := $(if $(PAYLOAD),-DKELVORA_PAYLOAD_DIR=$(abspath $(PAYLOAD)),)
 CMAKE_COMMON := -G Ninja -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps native windows sanitize test run screenshot clean
+# configure(folder, toolchain, further arguments): a folder configured for another toolchain starts afresh,
+# since CMake keeps the compilers of an existing cache.
+define configure
+	@[ "$$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' $(1)/CMakeCache.txt 2>/dev/null)" = $(CURDIR)/$(2) ] || \
+	  rm -rf $(1)/CMakeCache.txt $(1)/CMakeFiles
+	@cmake -S . -B $(1) $(CMAKE_COMMON) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/$(2) $(3) >/dev/null
+endef
+
+.PHONY: all deps native windows windows64 wine-build sanitize test run screenshot clean
 
 all: deps native windows
 
@@ -20,8 +30,16 @@ native:
 	@cmake --build $(BUILD)/native -j $(JOBS)
 
 windows:
-	@cmake -S . -B $(BUILD)/win $(CMAKE_COMMON) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake $(PAYLOAD_FLAG) >/dev/null
+	$(call configure,$(BUILD)/win,cmake/mingw-w64-i686.cmake,$(PAYLOAD_FLAG))
 	@cmake --build $(BUILD)/win -j $(JOBS)
+
+windows64:
+	$(call configure,$(BUILD)/win64,cmake/mingw-w64-x86_64.cmake,$(PAYLOAD_FLAG))
+	@cmake --build $(BUILD)/win64 -j $(JOBS)
+
+# The build that Wine here runs: the 32-bit one, or the x86-64 one when Wine has no 32-bit part.
+wine-build: windows
+	@[ "$$(scripts/wine-build-dir.sh)" = "$(CURDIR)/$(BUILD)/win" ] || $(MAKE) --no-print-directory windows64
 
 # Native tests and fuzz targets again under AddressSanitizer and UBSan, built with clang.
 sanitize:
@@ -29,15 +47,15 @@ sanitize:
 	  -DKELVORA_DIST_DIR=$(CURDIR)/$(BUILD)/sanitize/dist >/dev/null
 	@cmake --build $(BUILD)/sanitize -j $(JOBS)
 
-test: deps native windows sanitize
+test: deps native windows sanitize wine-build
 	ctest --test-dir $(BUILD)/native --output-on-failure
 	ctest --test-dir $(BUILD)/sanitize --output-on-failure
-	scripts/wine-session.sh ctest --test-dir $(BUILD)/win --output-on-failure
+	scripts/windows-tests.sh
 
-run: deps windows
+run: deps wine-build
 	scripts/run-installer.sh
 
-screenshot: deps windows
+screenshot: deps wine-build
 	scripts/screenshot.sh docs/screenshot.png
 
 clean:

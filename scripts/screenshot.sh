@@ -15,7 +15,7 @@ cleanup() { wineserver -k 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true;
 trap cleanup EXIT
 sleep 1
 
-wine dist/KelvoraSetup.exe >/dev/null 2>&1 &
+wine "$(wine_build_dir)/installer/app/KelvoraSetup.exe" >/dev/null 2>&1 &
 shot=$(mktemp --suffix=.png)
 previous=""
 for _ in $(seq 1 60); do

@@ -5,18 +5,47 @@ export WINEPREFIX=${KELVORA_WINEPREFIX:-$repo_root/build/wineprefix}
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine passes file names to Linux in the locale's character set; Russian names need UTF-8.
+[ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 
-# Creates and configures the prefix once; concurrent callers wait on a lock.
+# Wine runs 32-bit programs only with its 32-bit part (Debian's wine32, from the i386 architecture), whose
+# loader is this file; a 64-bit prefix then holds the 32-bit system folder (SysWOW64) too.
+wine_runs_32bit() { [ -x /usr/lib/wine/wine ]; }
+
+# The Windows build whose programs Wine here runs: the 32-bit one that ships, or, without Wine's 32-bit
+# part, the x86-64 build of the same code.
+wine_build_dir() {
+  if wine_runs_32bit; then echo "$repo_root/build/win"; else echo "$repo_root/build/win64"; fi
+}
+
+# True for a Windows program that Wine here cannot run: a 32-bit one (machine 0x14c in its PE header)
+# without Wine's 32-bit part. Wine would start it, fail inside and still end with exit code 0.
+wine_cannot_run() {
+  wine_runs_32bit && return 1
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ') || return 1
+  [ -n "$header" ] && [ "$(od -An -tx2 -j$((header + 4)) -N2 "$1" | tr -d ' ')" = 014c ]
+}
+
+# Creates and configures the prefix once; concurrent callers wait on a lock. A prefix made before Wine
+# gained or lost its 32-bit part lacks or keeps a SysWOW64 that no longer fits, so one of ours (it has the
+# mark) is made anew.
 ensure_wine_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
+  local made_for
+  made_for="$(wine --version) $(wine_runs_32bit && echo with || echo without) 32-bit part"
   (
     flock 9
-    [ -f "$WINEPREFIX/.kelvora-ready" ] && exit 0
+    [ "$(cat "$WINEPREFIX/.kelvora-ready" 2>/dev/null)" = "$made_for" ] && exit 0
+    if [ -f "$WINEPREFIX/.kelvora-ready" ]; then
+      wineserver -k 2>/dev/null || true
+      rm -rf "$WINEPREFIX"
+    fi
     wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.kelvora-ready"
+    echo "$made_for" >"$WINEPREFIX/.kelvora-ready"
   ) 9>"$WINEPREFIX.lock"
 }
 

@@ -15,4 +15,8 @@ cleanup() {
   [ -n "$KELVORA_XVFB_PID" ] && kill "$KELVORA_XVFB_PID" 2>/dev/null || true
 }
 trap cleanup EXIT
+# The Wine server and its services keep the output of the program that started them open for as long as
+# they live: they must come up here, with no output, before the command's first Windows program, or a test
+# runner that waits for the end of that program's output would wait for the end of the session.
+wine cmd /c exit </dev/null >/dev/null 2>&1
 "$@"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <limits>
 
 #include "skin/model/SkinErrors.h"
@@ -23,10 +24,11 @@ std::string_view TrimView(std::string_view s) {
 } // namespace
 
 size_t CaseFoldedHash::operator()(std::string_view s) const {
-  size_t h = 14695981039346656037ull;
+  // 64-bit FNV-1a in both widths; a 32-bit size_t keeps the low half.
+  uint64_t h = 14695981039346656037ull;
   for (char c : s)
     h = (h ^ static_cast<unsigned char>(FoldCase(c))) * 1099511628211ull;
-  return h;
+  return static_cast<size_t>(h);
 }
 
 bool CaseFoldedEqual::operator()(std::string_view a, std::string_view b) const { return text::SameText(a, b); }

@@ -27,15 +27,16 @@ bool RemoveWhenFree(const fs::path &folder) {
       [&] { return fs::remove_all(folder, error) != static_cast<std::uintmax_t>(-1) && !fs::exists(folder); }, 10s);
 }
 
-} // namespace
+const char *const kDriverNames[] = {"iKeyAPI.dll", "eKalit.dll"};
 
-std::string WindowsPath(const std::string &buildPath) {
-  if (buildPath.empty() || buildPath[0] != '/') return buildPath;
-  std::string path = "Z:" + buildPath;
-  for (char &c : path)
-    if (c == '/') c = '\\';
-  return path;
+// Takes the stand-in drivers out of both system folders, also those that an interrupted run left there.
+void RemoveDrivers() {
+  for (Width width : {Width::k32Bit, Width::k64Bit})
+    for (const char *name : kDriverNames)
+      RemoveFromPlace(SystemFolder(width) / name);
 }
+
+} // namespace
 
 std::string ReadFileText(const fs::path &path) {
   std::ifstream in(path, std::ios::binary);
@@ -73,18 +74,11 @@ void InstallerFixture::SetUp() {
   static int counter = 0;
   sandbox = fs::temp_directory_path() /
             ("kelvora-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++));
-  // Wine sets ProgramFiles for every process it starts, so the installer's default folder is the one that
-  // this process sees too.
-  wchar_t programFilesValue[MAX_PATH] = {};
-  GetEnvironmentVariableW(L"ProgramFiles", programFilesValue, MAX_PATH);
-  programFiles = programFilesValue;
+  programFiles = ProgramFilesFolder(installerWidth);
   target = programFiles / "Kelvora";
   RemoveTarget();
-  fs::create_directories(sandbox / "drivers-iKey");
-  fs::create_directories(sandbox / "drivers-eKalit");
-  fs::path standins = paths::FromUtf8(WindowsPath(KELVORA_STANDIN_DIR));
-  fs::copy_file(standins / "iKeyAPI.dll", sandbox / "drivers-iKey" / "iKeyAPI.dll");
-  fs::copy_file(standins / "eKalit.dll", sandbox / "drivers-eKalit" / "eKalit.dll");
+  RemoveDrivers();
+  fs::create_directories(sandbox);
   startsLog_ = sandbox / "program-starts.log";
 
   wchar_t folder[MAX_PATH] = {};
@@ -97,6 +91,7 @@ void InstallerFixture::SetUp() {
 void InstallerFixture::TearDown() {
   process.reset();
   RemoveTarget();
+  RemoveDrivers();
   RemoveWhenFree(sandbox);
   std::error_code ignored;
   fs::remove(shortcut, ignored);
@@ -107,17 +102,12 @@ void InstallerFixture::RemoveTarget() {
 }
 
 Process &InstallerFixture::Start(const std::string &arguments, Drivers drivers, const std::string &program) {
-  std::string path;
-  if (drivers & kIKey) path += paths::Utf8(sandbox / "drivers-iKey") + ";";
-  if (drivers & kEKalit) path += paths::Utf8(sandbox / "drivers-eKalit") + ";";
-  char systemPath[4096] = {};
-  GetEnvironmentVariableA("PATH", systemPath, sizeof systemPath);
-  std::map<std::string, std::string> environment = {
-      {"PATH", path + systemPath},
-      {"KELVORA_STANDIN_LOG", paths::Utf8(startsLog_)},
-  };
-  process = std::make_unique<Process>(program.empty() ? WindowsPath(KELVORA_SETUP_EXE) : program, arguments,
-                                      environment, paths::Utf8(sandbox));
+  auto place = [&](const char *name) { CopyIntoPlace(standIns / name, SystemFolder(installerWidth) / name); };
+  if (drivers & kIKey) place("iKeyAPI.dll");
+  if (drivers & kEKalit) place("eKalit.dll");
+  std::map<std::string, std::string> environment = {{"KELVORA_STANDIN_LOG", paths::Utf8(startsLog_)}};
+  process = std::make_unique<Process>(program.empty() ? paths::Utf8(installer) : program, arguments, environment,
+                                      paths::Utf8(sandbox));
   main_ = nullptr;
   return *process;
 }

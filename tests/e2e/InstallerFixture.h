@@ -1,6 +1,7 @@
 #pragma once
-// Runs the real installer under test in a sandbox of its own: a fresh "Program Files" folder, a folder of
-// stand-in token drivers on PATH, and a log into which the stand-in program records every start.
+// Runs the real installer under test in a sandbox of its own: a fresh default target folder under Program Files
+// as the installer sees it, stand-in token drivers in the system folder where the installer's width finds
+// them, and a log into which the stand-in program records every start.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/SystemFolders.h"
 #include "tests/support/Paths.h"
 #include "tests/support/WindowDriver.h"
 
@@ -21,8 +23,7 @@ namespace e2e {
 
 namespace fs = std::filesystem;
 
-// A path of the build (a Unix path under Wine) as the Windows program sees it.
-std::string WindowsPath(const std::string &buildPath);
+using paths::WindowsPath;
 std::string ReadFileText(const fs::path &path);
 std::vector<std::string> SplitLines(const std::string &text);
 // The clipboard's text, or empty.
@@ -34,7 +35,8 @@ protected:
   void TearDown() override;
 
   enum Drivers { kNoDrivers = 0, kIKey = 1, kEKalit = 2, kBothDrivers = 3 };
-  // Starts the installer (or another program) with arguments and the drivers on PATH.
+  // Starts the installer (or another program) with arguments, after placing the chosen stand-in drivers in
+  // the installer's system folder (SetUp and TearDown clear both system folders of them).
   Process &Start(const std::string &arguments = {}, Drivers drivers = kBothDrivers, const std::string &program = {});
 
   // The installer window and its controls, found by class and caption.
@@ -59,8 +61,14 @@ protected:
   std::vector<std::string> ProgramStarts();
   bool WaitForProgramStart(const std::string &arguments);
 
+  // The installer under test and its width, and the folder of stand-ins of that width (the build's own,
+  // unless a fixture chooses another installer before SetUp).
+  fs::path installer = paths::FromUtf8(WindowsPath(KELVORA_SETUP_EXE));
+  Width installerWidth = kThisBuild;
+  fs::path standIns = paths::FromUtf8(WindowsPath(KELVORA_STANDIN_DIR));
+
   fs::path sandbox;
-  fs::path programFiles; // the sandbox's Program Files
+  fs::path programFiles; // Program Files as the installer sees it
   fs::path target;       // programFiles / "Kelvora", the default target folder
   fs::path sendTo;       // the user's Send To folder
   fs::path shortcut;     // the installer's shortcut in it

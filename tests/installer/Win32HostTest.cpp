@@ -211,6 +211,28 @@ TEST_F(Win32HostTest, ShortcutPointsAtItsTargetWithArguments) {
   CoUninitialize();
 }
 
+// A driver library that the probe's process cannot load (64-bit for a 32-bit installer, and the other way
+// round) does not count, wherever it is found; one of the process's own width does.
+TEST_F(Win32HostTest, LibraryProbeLoadsOnlyLibrariesOfItsOwnWidth) {
+  const std::string name = "KelvoraProbeStandIn.dll";
+  fs::create_directories(paths::FromUtf8(temp / "other"));
+  fs::create_directories(paths::FromUtf8(temp / "own"));
+  fs::copy_file(paths::FromUtf8(paths::WindowsPath(KELVORA_OTHER_WIDTH_STANDIN_DIR)) / "iKeyAPI.dll",
+                paths::FromUtf8(temp / ("other\\" + name)));
+  fs::copy_file(paths::FromUtf8(paths::WindowsPath(KELVORA_STANDIN_DIR)) / "iKeyAPI.dll",
+                paths::FromUtf8(temp / ("own\\" + name)));
+  const std::string path = host.EnvironmentVariable("PATH");
+  auto probeWithPath = [&](const std::string &folders) {
+    SetEnvironmentVariableW(L"PATH", paths::FromUtf8(folders + path).wstring().c_str());
+    bool loads = host.LibraryLoads(name);
+    SetEnvironmentVariableW(L"PATH", paths::FromUtf8(path).wstring().c_str());
+    return loads;
+  };
+  EXPECT_FALSE(probeWithPath(""));
+  EXPECT_FALSE(probeWithPath(temp / "other" + ";"));
+  EXPECT_TRUE(probeWithPath(temp / "other" + ";" + temp / "own" + ";"));
+}
+
 TEST_F(Win32HostTest, ArgumentsAreTheWordsOfTheProcessCommandLine) {
   std::vector<std::string> reported = RunArgumentsProbe(L"iKey_eKalit \"C:\\Program Files\\Kelvora\"\tПапка a\"b c\"d");
   std::string probe = Narrow(ProgramFolder() + L"host_arguments_probe.exe");

@@ -90,20 +90,27 @@ std::optional<DWORD> Process::WaitForExit(std::chrono::milliseconds timeout) {
 
 bool Process::Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+// A window enumeration callback: the system calls it with its own (stdcall) convention on 32-bit Windows.
+BOOL CALLBACK CollectVisibleWindowOfProcess(HWND window, LPARAM param) {
+  auto *search = reinterpret_cast<WindowSearch *>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->processId && IsWindowVisible(window)) search->found.push_back(window);
+  return TRUE;
+}
+
+} // namespace
+
 std::vector<HWND> Process::TopLevelWindows() const {
-  struct Search {
-    DWORD processId;
-    std::vector<HWND> found;
-  } search{info_.dwProcessId, {}};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto *s = reinterpret_cast<Search *>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == s->processId && IsWindowVisible(window)) s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{info_.dwProcessId, {}};
+  EnumWindows(CollectVisibleWindowOfProcess, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
