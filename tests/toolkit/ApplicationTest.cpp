@@ -99,11 +99,11 @@ TEST_F(ApplicationTest, TerminateLetsTheHandlerFinishAndQueuedMessagesRunFirst) 
   constexpr UINT kQueued = WM_APP + 9;
   int queuedHandled = 0;
   bool handlerFinished = false;
-  TWndMethod saved = main->WindowProc;
-  main->WindowProc = [&](TMessage &m) {
+  TWindowHook counter;
+  counter.Attach(main->WindowHooks(), [&](TMessage &m, const TWindowHookNext &next) {
     if (m.Msg == kQueued) ++queuedHandled;
-    saved(m);
-  };
+    next(m);
+  });
   main->OnShow = [&](TObject *) {
     After(10, [&] {
       PostMessageW(main->Handle(), kQueued, 0, 0);
@@ -118,7 +118,6 @@ TEST_F(ApplicationTest, TerminateLetsTheHandlerFinishAndQueuedMessagesRunFirst) 
   EXPECT_TRUE(handlerFinished);
   EXPECT_EQ(queuedHandled, 2);
   EXPECT_TRUE(IsWindowVisible(main->Handle()));
-  main->WindowProc = saved;
 }
 
 } // namespace

@@ -142,12 +142,12 @@ TEST_F(FormsTest, EditsTellOfChangesAndKeepTheirTextWhenTheWindowIsMadeAgain) {
   edit->SetMaxLength(5);
   int changes = 0;
   edit->OnChange = [&](TObject *) { ++changes; };
-  TWndMethod saved = edit->WindowProc;
   int changedNotices = 0;
-  edit->WindowProc = [&](TMessage &m) {
+  TWindowHook counter;
+  counter.Attach(edit->WindowHooks(), [&](TMessage &m, const TWindowHookNext &next) {
     if (m.Msg == CM_CHANGED) ++changedNotices;
-    saved(m);
-  };
+    next(m);
+  });
   form->Show();
   edit->SetText("Путь");
   EXPECT_EQ(changes, 1);
@@ -161,7 +161,6 @@ TEST_F(FormsTest, EditsTellOfChangesAndKeepTheirTextWhenTheWindowIsMadeAgain) {
   EXPECT_NE(edit->Handle(), before);
   EXPECT_EQ(edit->Text(), "Путьx");
   EXPECT_TRUE(IsWindowVisible(edit->Handle()));
-  edit->WindowProc = saved;
 }
 
 TEST_F(FormsTest, AVisibleFormMadeAgainForANewBorderStaysVisible) {

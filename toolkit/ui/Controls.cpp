@@ -6,7 +6,7 @@
 #include <map>
 
 #include "toolkit/base/MetaClass.h"
-#include "toolkit/ui/CallbackGuard.h"
+#include "toolkit/ui/ErrorPath.h"
 #include "toolkit/ui/Forms.h"
 #include "toolkit/ui/Menus.h"
 #include "toolkit/ui/Win32Text.h"
@@ -120,7 +120,6 @@ const TMetaClass &TControl::StaticMetaClass() {
 }
 
 TControl::TControl(TComponent *owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
-  WindowProc = [this](TMessage &m) { WndProc(m); };
   font_->OnChange = [this](TObject *) { Perform(CM_FONTCHANGED); };
 }
 
@@ -134,13 +133,6 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};
   Dispatch(m);
   return m.Result;
-}
-
-void TControl::Dispatch(TMessage &m) {
-  // A handler may replace WindowProc while a message runs through it (a skin hooking a form during
-  // its activation): the message finishes on the chain it started with.
-  TWndMethod chain = WindowProc;
-  chain(m);
 }
 
 void TControl::SetParent(TWinControl *parent) {

@@ -1,7 +1,7 @@
 #include "toolkit/ui/ExtCtrls.h"
 
 #include "toolkit/base/MetaClass.h"
-#include "toolkit/ui/CallbackGuard.h"
+#include "toolkit/ui/ErrorPath.h"
 
 namespace {
 constexpr UINT_PTR kTimerId = 1;

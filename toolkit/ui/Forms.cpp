@@ -8,7 +8,7 @@
 
 #include "toolkit/base/MetaClass.h"
 #include "toolkit/base/Prompts.h"
-#include "toolkit/ui/CallbackGuard.h"
+#include "toolkit/ui/ErrorPath.h"
 #include "toolkit/ui/Menus.h"
 #include "toolkit/ui/StandardClasses.h"
 #include "toolkit/ui/Win32Text.h"
@@ -16,15 +16,9 @@
 namespace {
 // Posted to the application window to free a form that asked for it (Release).
 constexpr UINT WM_RELEASEFORM = WM_APP + 1;
+// Posted to the application window when an error waits to be reported.
+constexpr UINT WM_REPORTPENDING = WM_APP + 2;
 } // namespace
-
-void ReportCurrentException() noexcept {
-  try {
-    Application->HandleException(std::current_exception());
-  } catch (...) {
-    // The report itself failed (out of memory, no window): nothing is left to tell.
-  }
-}
 
 // =============================================================================================== TIcon
 
@@ -415,7 +409,7 @@ void TCustomForm::Release() {
 
 namespace {
 
-// Disables the thread's other enabled, visible top-level windows while a modal form runs, and enables
+// Disables the thread's other enabled, visible top-level windows while a modal form or box runs, and enables
 // them again when it ends.
 class DisabledWindows {
 public:
@@ -450,32 +444,31 @@ int TCustomForm::ShowModal() {
     SendMessageW(GetCapture(), WM_CANCELMODE, 0, 0);
     ReleaseCapture();
   }
-  HWND previous = GetActiveWindow();
+  // Whichever way the loop ends, also by an error: the form hides after the other windows are enabled
+  // again (so one of them can take the activation) and the window active before gets it back.
+  struct EndModal {
+    TCustomForm &form;
+    HWND previous;
+    ~EndModal() {
+      GuardCallback([&] { form.Hide(); });
+      form.modal_ = false;
+      if (previous && IsWindow(previous)) SetActiveWindow(previous);
+    }
+  } end{*this, GetActiveWindow()};
   modal_ = true;
   modalResult_ = mrNone;
-  int result;
-  {
-    ApplyPosition();
-    DisabledWindows disabled(Handle());
-    try {
-      Show();
-      do {
-        Application->HandleMessage();
-        if (Application->Terminated())
-          modalResult_ = mrCancel;
-        else if (modalResult_ != mrNone)
-          CloseModal();
-      } while (modalResult_ == mrNone);
-    } catch (...) {
-      modal_ = false;
-      throw;
-    }
-    result = modalResult_;
-  } // the other windows are enabled again before this one hides, so one of them can take the activation
-  Hide();
-  modal_ = false;
-  if (previous && IsWindow(previous)) SetActiveWindow(previous);
-  return result;
+  ModalLoopScope loop;
+  ApplyPosition();
+  DisabledWindows disabled(Handle());
+  Show();
+  do {
+    Application->HandleMessage();
+    if (Application->Terminated())
+      modalResult_ = mrCancel;
+    else if (modalResult_ != mrNone)
+      CloseModal();
+  } while (modalResult_ == mrNone);
+  return modalResult_;
 }
 
 const TMetaClass &TForm::StaticMetaClass() { return DefineClass<TForm, TCustomForm>("TForm"); }
@@ -488,35 +481,41 @@ TApplication *g_application = nullptr;
 } // namespace
 
 LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (!g_application) return DefWindowProcW(window, msg, wParam, lParam);
-  TApplication &app = *g_application;
+  if (!g_application || !g_application->handle_) return DefWindowProcW(window, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};
-  bool consumed = false;
-  GuardCallback([&] {
-    for (auto &hook : std::vector<std::pair<int, TApplication::TWindowHook>>(app.hooks_))
-      if (hook.second(m)) {
-        consumed = true;
-        return;
-      }
-    if (msg == WM_RELEASEFORM) {
-      auto *form = reinterpret_cast<TCustomForm *>(lParam);
-      for (int i = 0; i < app.ComponentCount(); ++i)
-        if (app.Components(i) == form) form->Free();
-      consumed = true;
-    } else if (msg == WM_COMMAND && lParam == 0 && HIWORD(wParam) == 0) {
-      consumed = DispatchMenuCommand(LOWORD(wParam));
-    } else if (msg == WM_MEASUREITEM && wParam == 0) {
-      consumed = DispatchMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT *>(lParam));
-      m.Result = consumed;
-    } else if (msg == WM_DRAWITEM && wParam == 0) {
-      consumed = DispatchDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
-      m.Result = consumed;
-    } else if (msg == WM_CLOSE) {
-      if (app.MainForm()) app.MainForm()->Close();
-      consumed = true;
+  GuardCallback([&] { g_application->hooks_.Dispatch(m); });
+  return m.Result;
+}
+
+void TApplication::WndProc(TMessage &m) {
+  switch (m.Msg) {
+  case WM_RELEASEFORM: {
+    auto *form = reinterpret_cast<TCustomForm *>(m.LParam);
+    for (int i = 0; i < ComponentCount(); ++i)
+      if (Components(i) == form) form->Free();
+    return;
+  }
+  case WM_REPORTPENDING: return ReportPending();
+  case WM_CLOSE:
+    if (mainForm_) mainForm_->Close();
+    return;
+  case WM_COMMAND:
+    if (m.LParam == 0 && HIWORD(m.WParam) == 0 && DispatchMenuCommand(LOWORD(m.WParam))) return;
+    break;
+  case WM_MEASUREITEM:
+    if (m.WParam == 0 && DispatchMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT *>(m.LParam))) {
+      m.Result = TRUE;
+      return;
     }
-  });
-  return consumed ? m.Result : DefWindowProcW(window, msg, wParam, lParam);
+    break;
+  case WM_DRAWITEM:
+    if (m.WParam == 0 && DispatchDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(m.LParam))) {
+      m.Result = TRUE;
+      return;
+    }
+    break;
+  }
+  m.Result = DefWindowProcW(handle_, m.Msg, m.WParam, m.LParam);
 }
 
 const TMetaClass &TApplication::StaticMetaClass() { return DefineClass<TApplication, TComponent>("TApplication"); }
@@ -607,7 +606,7 @@ bool TApplication::ProcessMessage() {
   if (msg.message == WM_QUIT)
     terminated_ = true;
   else
-    Dispatch(msg);
+    GuardCallback([&] { Dispatch(msg); }); // the keys handled here call event handlers outside any window procedure
   return true;
 }
 
@@ -629,30 +628,52 @@ void TApplication::Restore() {
 }
 
 void TApplication::HandleException(std::exception_ptr error) {
-  if (OnException) return OnException(error);
-  try {
-    std::rethrow_exception(error);
-  } catch (const std::exception &e) {
-    ShowException(e.what());
-  } catch (...) {
-    ShowException("Unknown error");
+  pending_.push_back(std::move(error));
+  if (reporting_ || InsideHookProcedure())
+    PostMessageW(handle_, WM_REPORTPENDING, 0, 0);
+  else
+    ReportPending();
+}
+
+void TApplication::ReportPending() {
+  while (!pending_.empty() && !reporting_ && !InsideHookProcedure()) {
+    std::exception_ptr error = std::move(pending_.front());
+    pending_.pop_front();
+    reporting_ = true;
+    struct Done {
+      bool &reporting;
+      ~Done() { reporting = false; }
+    } done{reporting_};
+    if (OnException) {
+      OnException(error);
+      continue;
+    }
+    try {
+      std::rethrow_exception(error);
+    } catch (const std::exception &e) {
+      ShowException(e.what());
+    } catch (...) {
+      ShowException("Unknown error");
+    }
   }
+}
+
+HWND TApplication::ModalOwner() const {
+  HWND active = GetActiveWindow();
+  if (active && IsWindowVisible(active) && IsWindowEnabled(active)) return active;
+  if (mainForm_ && mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->Handle())) return mainForm_->Handle();
+  return handle_;
 }
 
 void TApplication::ShowException(const std::string &message) {
   std::string text = ErrorReportText(message);
   if (PromptStandIn *standIn = CurrentPromptStandIn()) return standIn->ErrorReport(text, title_);
-  MessageBoxW(handle_, Wide(text).c_str(), Wide(title_).c_str(), MB_OK | MB_ICONERROR);
-}
-
-int TApplication::HookMainWindow(TWindowHook hook) {
-  hooks_.emplace_back(nextHookId_, std::move(hook));
-  return nextHookId_++;
-}
-
-void TApplication::UnhookMainWindow(int id) {
-  hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(), [id](const auto &h) { return h.first == id; }),
-               hooks_.end());
+  // Modal for the whole program: the box disables its owner itself (and enables it before it closes, so
+  // the activation comes back to it), every other window of ours is disabled here.
+  HWND owner = ModalOwner();
+  ModalLoopScope loop;
+  DisabledWindows disabled(owner);
+  MessageBoxW(owner, Wide(text).c_str(), Wide(title_).c_str(), MB_OK | MB_ICONERROR);
 }
 
 // ============================================================================================= TScreen

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <exception>
 #include <functional>
 #include <string>
@@ -199,26 +200,32 @@ public:
   void Minimize();
   void Restore();
 
-  // Reports an exception that escaped an event handler: the default error report, or the installed
-  // handler. Execution continues afterwards.
+  // Reports an exception that escaped an event handler: OnException when set, else the default error
+  // report. Execution continues afterwards. While a report is showing, or inside a hook procedure, the
+  // error waits and is reported from the message loop once that is over (see ErrorPath.h).
   void HandleException(std::exception_ptr error);
+  // The default error report: a box modal for the whole program, owned by its active window.
   void ShowException(const std::string &message);
   std::function<void(std::exception_ptr)> OnException;
 
-  // Hooks on the application window: a hook returning true consumes the message.
-  using TWindowHook = std::function<bool(TMessage &)>;
-  int HookMainWindow(TWindowHook hook);
-  void UnhookMainWindow(int id);
+  // The hooks in front of the application window's own handling.
+  TWindowHookChain &WindowHooks() { return hooks_; }
 
 private:
   friend LRESULT CALLBACK ApplicationWindowProc(HWND, UINT, WPARAM, LPARAM);
   template <class T> T *AddForm(T *form, std::string_view layoutText, bool hasLayout);
   void CreateHandle();
+  // The application window's own handling, after its hooks.
+  void WndProc(TMessage &m);
   // Keyboard navigation a form does for its controls: Tab, Enter, Escape and accelerator characters.
   bool IsDialogMessage(MSG &msg);
   // Handles one queued message (WM_QUIT ends the loop); false when the queue was empty.
   bool ProcessMessage();
   void Dispatch(MSG &msg);
+  // Reports the waiting errors in order, unless a report is showing or a hook procedure runs.
+  void ReportPending();
+  // The window a modal box of the program belongs to: the active one, else the main form, else ours.
+  HWND ModalOwner() const;
 
   HWND handle_ = nullptr;
   std::string title_;
@@ -227,8 +234,9 @@ private:
   bool terminated_ = false;
   bool comInitialized_ = false;
   TCustomForm *mainForm_ = nullptr;
-  std::vector<std::pair<int, TWindowHook>> hooks_;
-  int nextHookId_ = 1;
+  std::deque<std::exception_ptr> pending_;
+  bool reporting_ = false;
+  TWindowHookChain hooks_{[this](TMessage &m) { WndProc(m); }};
 };
 
 class TScreen : public TComponent {

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "toolkit/ui/CallbackGuard.h"
+#include "toolkit/ui/ErrorPath.h"
 
 WindowSubclass::WindowSubclass(HWND window, Handler handler) : window_(window), handler_(std::move(handler)) {
   if (!SetWindowSubclass(window_, Procedure, reinterpret_cast<UINT_PTR>(this), 0)) window_ = nullptr;

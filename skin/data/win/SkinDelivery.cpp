@@ -50,17 +50,15 @@ public:
   }
   // While popups are skinned, the theme change would give menus back the system's look.
   void HookApplicationWindow(TsSkinManager &manager) override {
-    hook_ = Application->HookMainWindow(
-        [&manager](TMessage &m) { return m.Msg == WM_THEMECHANGED && manager.SkinnedPopups(); });
+    hook_.Attach(Application->WindowHooks(), [&manager](TMessage &m, const TWindowHookNext &next) {
+      if (m.Msg != WM_THEMECHANGED || !manager.SkinnedPopups()) next(m);
+    });
   }
-  void UnhookApplicationWindow(TsSkinManager &) override {
-    if (hook_) Application->UnhookMainWindow(hook_);
-    hook_ = 0;
-  }
+  void UnhookApplicationWindow(TsSkinManager &) override { hook_.Detach(); }
   std::string ProgramFolder() const override { return Narrow(::ProgramFolder()); }
 
 private:
-  int hook_ = 0;
+  TWindowHook hook_;
 };
 
 } // namespace
