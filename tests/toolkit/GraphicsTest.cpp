@@ -171,6 +171,19 @@ TEST(WindowSubclass, HandlerSeesForeignMessagesFirstAndPassesTheRestOn) {
   }
   EXPECT_EQ(SendMessageW(window, kAsk, 0, 0), 0);
   EXPECT_GE(seen, 2);
+
+  // An older subclass removed first, and one that frees itself inside its own message.
+  auto older = std::make_unique<WindowSubclass>(window, [](TMessage &) { return false; });
+  std::unique_ptr<WindowSubclass> self;
+  self = std::make_unique<WindowSubclass>(window, [&](TMessage &m) {
+    if (m.Msg == kAsk) self.reset();
+    return false;
+  });
+  older.reset();
+  EXPECT_EQ(WindowText(window), "foreign");
+  EXPECT_EQ(SendMessageW(window, kAsk, 0, 0), 0);
+  EXPECT_EQ(self, nullptr);
+  EXPECT_EQ(WindowText(window), "foreign");
   DestroyWindow(window);
   EXPECT_GE(WindowsMajorVersion(), 5);
 }
