@@ -109,8 +109,9 @@ TCustomForm::TCustomForm(TComponent *owner) : TWinControl(owner) {
 TCustomForm::~TCustomForm() {
   if (OnDestroy) GuardCallback([&] { OnDestroy(this); });
   ReleaseLinks();
-  auto &forms = ScreenInstance().forms_;
-  forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+  auto &screen = ScreenInstance();
+  std::erase(screen.forms_, this);
+  if (screen.lastActive_ == this) screen.lastActive_ = nullptr;
 }
 
 void TCustomForm::ReadLayout(std::string_view layoutText) {
@@ -199,7 +200,15 @@ void TCustomForm::CreateParams(TCreateParams &p) {
   TWinControl::CreateParams(p);
   p.style &= ~(WS_CHILD | WS_TABSTOP);
   p.style |= WS_CLIPCHILDREN;
-  p.wndParent = Application->Handle();
+  // The main form stands on its own with the taskbar button; the others belong to it, so they stay above
+  // it and go with it when it is minimised.
+  TCustomForm *main = Application->MainForm();
+  if (main == this) {
+    p.wndParent = nullptr;
+    p.exStyle |= WS_EX_APPWINDOW;
+  } else {
+    p.wndParent = main && main->HandleAllocated() ? main->Handle() : Application->Handle();
+  }
   switch (borderStyle_) {
   case TFormBorderStyle::bsNone: p.style |= WS_POPUP; break;
   case TFormBorderStyle::bsSingle: p.style |= WS_CAPTION; break;
@@ -232,8 +241,19 @@ void TCustomForm::CreateParams(TCreateParams &p) {
 }
 
 void TCustomForm::CreateHandleDone() {
-  HICON icon = icon_.Handle() ? icon_.Handle() : Application->Icon().Handle();
-  if (icon) SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  HICON big = icon_.Handle() ? icon_.Handle() : Application->Icon().Handle();
+  HICON small = icon_.Handle() ? icon_.Handle() : Application->SmallIcon();
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+void TCustomForm::DestroyWnd() {
+  // The system destroys the windows a window owns along with it: the other forms move to the application
+  // window first.
+  for (TCustomForm *form : ScreenInstance().forms_)
+    if (form != this && form->HandleAllocated() && GetWindow(form->Handle(), GW_OWNER) == Handle())
+      SetWindowLongPtrW(form->Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Application->Handle()));
+  TWinControl::DestroyWnd();
 }
 
 void TCustomForm::PaintWindow(HDC dc) {
@@ -338,6 +358,7 @@ void TCustomForm::WndProc(TMessage &m) {
   case WM_ACTIVATE:
     active_ = LOWORD(m.WParam) != WA_INACTIVE;
     if (active_) {
+      ScreenInstance().lastActive_ = this;
       if (!activeControl_ || !activeControl_->CanFocus()) activeControl_ = FindNextControl(nullptr, true, true);
       if (activeControl_ && !HIWORD(m.WParam)) {
         ::SetFocus(activeControl_->Handle());
@@ -496,6 +517,12 @@ void TApplication::WndProc(TMessage &m) {
     return;
   }
   case WM_REPORTPENDING: return ReportPending();
+  case WM_SETFOCUS:
+    if (TCustomForm *form = FocusForm()) {
+      ::SetFocus(form->Handle());
+      return;
+    }
+    break;
   case WM_CLOSE:
     if (mainForm_) mainForm_->Close();
     return;
@@ -524,6 +551,9 @@ TApplication::TApplication() : TComponent(nullptr) {
   g_application = this;
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
   icon_.SetHandle(icon ? icon : LoadIconW(nullptr, IDI_APPLICATION));
+  smallIcon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  if (!smallIcon_) smallIcon_ = icon_.Handle();
   RegisterStandardClasses();
   CreateHandle();
 }
@@ -544,8 +574,8 @@ void TApplication::CreateHandle() {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = L"TApplication";
   RegisterClassExW(&wc);
-  // A zero-sized window centred on the screen: it carries the task-bar button and owns the forms.
-  handle_ = CreateWindowExW(0, L"TApplication", Wide(title_).c_str(),
+  // Zero-sized and never shown; a tool window, so that it cannot get a taskbar button of its own.
+  handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"TApplication", Wide(title_).c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -658,11 +688,18 @@ void TApplication::ReportPending() {
   }
 }
 
-HWND TApplication::ModalOwner() const {
+HWND TApplication::ActiveFormHandle() const {
   HWND active = GetActiveWindow();
-  if (active && IsWindowVisible(active) && IsWindowEnabled(active)) return active;
+  if (active && active != handle_ && IsWindowVisible(active) && IsWindowEnabled(active)) return active;
   if (mainForm_ && mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->Handle())) return mainForm_->Handle();
   return handle_;
+}
+
+TCustomForm *TApplication::FocusForm() const {
+  for (TCustomForm *form : {Screen->LastActiveForm(), mainForm_})
+    if (form && form->HandleAllocated() && IsWindowVisible(form->Handle()) && IsWindowEnabled(form->Handle()))
+      return form;
+  return nullptr;
 }
 
 void TApplication::ShowException(const std::string &message) {
@@ -670,7 +707,7 @@ void TApplication::ShowException(const std::string &message) {
   if (PromptStandIn *standIn = CurrentPromptStandIn()) return standIn->ErrorReport(text, title_);
   // Modal for the whole program: the box disables its owner itself (and enables it before it closes, so
   // the activation comes back to it), every other window of ours is disabled here.
-  HWND owner = ModalOwner();
+  HWND owner = ActiveFormHandle();
   ModalLoopScope loop;
   DisabledWindows disabled(owner);
   MessageBoxW(owner, Wide(text).c_str(), Wide(title_).c_str(), MB_OK | MB_ICONERROR);

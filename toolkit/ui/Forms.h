@@ -128,6 +128,7 @@ protected:
   void WndProc(TMessage &message) override;
   void CreateParams(TCreateParams &params) override;
   void CreateHandleDone() override;
+  void DestroyWnd() override;
   void PaintWindow(HDC dc) override;
   void ShowingChanged() override;
   void Loaded() override;
@@ -172,11 +173,18 @@ public:
 
   // COM for this thread (single-threaded apartment), common controls, the standard classes.
   void Initialize();
-  // The hidden window of class "TApplication" that owns every form window.
+  // The hidden window of class "TApplication": it takes the program's own messages, owns the forms made
+  // before the main form has a window, and hands the focus on to the forms. It never shows: the main form
+  // is the program's window on the taskbar, and other forms belong to it.
   HWND Handle() const { return handle_; }
+  // The window that modal boxes and popup menus belong to: the active window of ours, else the main form
+  // when it shows, else the application window.
+  HWND ActiveFormHandle() const;
   const std::string &Title() const { return title_; }
   void SetTitle(const std::string &title);
   TIcon &Icon() { return icon_; }
+  // The icon at the size of a title bar.
+  HICON SmallIcon() const { return smallIcon_; }
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool v) { showHint_ = v; }
   TCustomForm *MainForm() const { return mainForm_; }
@@ -197,6 +205,7 @@ public:
   void HandleMessage();
   // Handles every message already queued, without waiting.
   void ProcessMessages();
+  // Minimises the program (its main form, with the windows that belong to it) and restores it.
   void Minimize();
   void Restore();
 
@@ -224,12 +233,13 @@ private:
   void Dispatch(MSG &msg);
   // Reports the waiting errors in order, unless a report is showing or a hook procedure runs.
   void ReportPending();
-  // The window a modal box of the program belongs to: the active one, else the main form, else ours.
-  HWND ModalOwner() const;
+  // The form that should have the focus when the application window is given it.
+  TCustomForm *FocusForm() const;
 
   HWND handle_ = nullptr;
   std::string title_;
   TIcon icon_;
+  HICON smallIcon_ = nullptr;
   bool showHint_ = true;
   bool terminated_ = false;
   bool comInitialized_ = false;
@@ -251,10 +261,13 @@ public:
   int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
   // The form whose window is active; null when the active window is not a form.
   TCustomForm *ActiveForm() const;
+  // The form that was active last; null when none was or it is gone.
+  TCustomForm *LastActiveForm() const { return lastActive_; }
 
 private:
   friend class TCustomForm;
   std::vector<TCustomForm *> forms_;
+  TCustomForm *lastActive_ = nullptr;
   TCursor cursor_ = crDefault;
 };
 

@@ -227,7 +227,7 @@ const TMetaClass &TPopupMenu::StaticMetaClass() { return DefineClass<TPopupMenu,
 
 void TPopupMenu::Popup(int x, int y) {
   if (OnPopup) OnPopup(this);
-  HWND owner = WindowHandle() ? WindowHandle() : Application->Handle();
+  HWND owner = WindowHandle() ? WindowHandle() : Application->ActiveFormHandle();
   HMENU menu = Handle();
   // The menu closes properly when clicked away only if its owner is the foreground window.
   SetForegroundWindow(owner);

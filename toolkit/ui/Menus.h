@@ -104,7 +104,7 @@ public:
   TMenuItem &Items() { return *items_; }
   bool OwnerDraw() const { return ownerDraw_; }
   void SetOwnerDraw(bool v) { ownerDraw_ = v; }
-  // The window that receives the menu's messages; the application window when none is set.
+  // The window that receives the menu's messages; when none is set, Application->ActiveFormHandle().
   HWND WindowHandle() const { return windowHandle_; }
   void SetWindowHandle(HWND window) { windowHandle_ = window; }
   // A system menu built from the items as they are now (rebuilt on every call).
