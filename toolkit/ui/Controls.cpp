@@ -764,11 +764,10 @@ void TWinControl::PaintControls(HDC dc, TControl *first) {
     if (!started || dynamic_cast<TWinControl *>(c) || !c->Visible()) continue;
     RECT r = c->BoundsRect();
     if (!RectVisible(dc, &r)) continue;
-    int saved = SaveDC(dc);
+    DcStateScope state(dc);
     OffsetViewportOrgEx(dc, c->Left(), c->Top(), nullptr);
     IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
     c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    RestoreDC(dc, saved);
   }
 }
 
@@ -799,10 +798,11 @@ void TWinControl::Paint(TMessage &m) {
   if (!ownClass && !graphicChildren) return DefaultHandler(m);
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(handle_, &ps);
-  int saved = SaveDC(dc);
-  ClipOpaqueChildren(dc);
-  PaintWindow(dc);
-  RestoreDC(dc, saved);
+  {
+    DcStateScope state(dc);
+    ClipOpaqueChildren(dc);
+    PaintWindow(dc);
+  }
   PaintControls(dc, nullptr);
   EndPaint(handle_, &ps);
 }
@@ -1065,18 +1065,16 @@ TGraphicControl::~TGraphicControl() { ReleaseLinks(); }
 void TGraphicControl::ControlCanvas::CreateHandle() {
   TWinControl *parent = control_.Parent();
   if (!parent || !parent->HandleAllocated()) return;
-  window_ = parent->Handle();
-  ownDC_ = GetDC(window_);
-  SetViewportOrgEx(ownDC_, control_.Left(), control_.Top(), nullptr);
-  IntersectClipRect(ownDC_, 0, 0, control_.Width(), control_.Height());
-  SetHandle(ownDC_);
+  HDC dc = ownDC_.emplace(parent->Handle()).Get();
+  SetViewportOrgEx(dc, control_.Left(), control_.Top(), nullptr);
+  IntersectClipRect(dc, 0, 0, control_.Width(), control_.Height());
+  SetHandle(dc);
 }
 
 void TGraphicControl::ControlCanvas::Release() {
   if (!ownDC_) return;
   SetHandle(nullptr);
-  ReleaseDC(window_, ownDC_);
-  ownDC_ = nullptr;
+  ownDC_.reset();
 }
 
 void TGraphicControl::WndProc(TMessage &m) {

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -404,8 +405,7 @@ private:
 
   private:
     TGraphicControl &control_;
-    HDC ownDC_ = nullptr;
-    HWND window_ = nullptr;
+    std::optional<WindowDC> ownDC_;
   };
   ControlCanvas canvas_;
 };

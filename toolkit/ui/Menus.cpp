@@ -262,12 +262,8 @@ bool DispatchDrawItem(const DRAWITEMSTRUCT &draw) {
   if (draw.CtlType != ODT_MENU) return false;
   auto it = g_items.find(draw.itemID);
   if (it == g_items.end()) return false;
-  TCanvas canvas;
-  int saved = SaveDC(draw.hDC);
-  {
-    CanvasHandleScope scope(canvas, draw.hDC);
-    it->second->DrawItem(canvas, draw.rcItem, (draw.itemState & ODS_SELECTED) != 0);
-  }
-  RestoreDC(draw.hDC, saved);
+  TCanvas canvas; // gives the device context back as it came
+  CanvasHandleScope scope(canvas, draw.hDC);
+  it->second->DrawItem(canvas, draw.rcItem, (draw.itemState & ODS_SELECTED) != 0);
   return true;
 }

@@ -318,10 +318,11 @@ void TCustomEdit::SetHideSelection(bool v) {
 void TCustomEdit::AdjustHeight() {
   if (!autoSize_ || !HandleAllocated() || (GetWindowLongW(Handle(), GWL_STYLE) & ES_MULTILINE)) return;
   MemoryDC dc;
-  HGDIOBJ old = SelectObject(dc.Get(), Font().Handle());
   TEXTMETRICW metrics;
-  GetTextMetricsW(dc.Get(), &metrics);
-  SelectObject(dc.Get(), old);
+  {
+    SelectionScope selected(dc.Get(), Font().Handle());
+    GetTextMetricsW(dc.Get(), &metrics);
+  }
   RECT frame{0, 0, 0, 0};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(Handle(), GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongW(Handle(), GWL_EXSTYLE)));
