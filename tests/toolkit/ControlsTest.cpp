@@ -222,9 +222,34 @@ TEST_F(ControlsTest, NotificationsReachTheHook) {
   ASSERT_NE(formLog.Last(CM_MOUSEENTER), nullptr); // passed on up with the control entered
   EXPECT_EQ(formLog.Last(CM_MOUSEENTER)->LParam, reinterpret_cast<LPARAM>(edit));
   EXPECT_TRUE(edit->MouseInControl());
+  SetCursorPos(0, 0); // away from the form: the leave is real
   SendMessageW(edit->Handle(), WM_MOUSELEAVE, 0, 0);
   EXPECT_TRUE(editLog.Saw(CM_MOUSELEAVE));
   EXPECT_FALSE(edit->MouseInControl());
+}
+
+TEST_F(ControlsTest, AFormLeftThroughItsFrameGetsOneMouseLeaveNotice) {
+  form->Show();
+  Recorder log(*form);
+  auto leaves = [&] {
+    return std::count_if(log.messages.begin(), log.messages.end(), [&](const TMessage &m) {
+      return m.Msg == CM_MOUSELEAVE && m.LParam == reinterpret_cast<LPARAM>(form);
+    });
+  };
+  SetCursorPos(0, 0);
+  SendMessageW(form->Handle(), WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(form->Left() + 20, form->Top() + 5));
+  EXPECT_TRUE(form->MouseInControl());
+  SendMessageW(form->Handle(), WM_NCMOUSELEAVE, 0, 0);
+  SendMessageW(form->Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(leaves(), 1);
+  EXPECT_FALSE(form->MouseInControl());
+
+  // From the client area into the title bar is no leave.
+  SendMessageW(form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+  SetCursorPos(form->Left() + 40, form->Top() + 5);
+  SendMessageW(form->Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(leaves(), 1);
+  EXPECT_TRUE(form->MouseInControl());
 }
 
 TEST_F(ControlsTest, WindowlessChildrenArePaintedAfterTheirParentAndGetMouseInLocalCoordinates) {

@@ -842,6 +842,12 @@ bool TWinControl::CanFocus() const {
 
 bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
 
+bool TWinControl::CursorOverWindow() const {
+  // Moving between the client area and the frame ends the tracking of one and starts that of the other.
+  POINT p;
+  return GetCursorPos(&p) && WindowFromPoint(p) == handle_;
+}
+
 void TWinControl::SetFocus() {
   TCustomForm *form = ParentForm();
   if (form && form != this && !form->Showing()) {
@@ -983,9 +989,17 @@ void TWinControl::WndProc(TMessage &m) {
     m.Result = Perform(CM_MOUSEWHEEL, m.WParam, m.LParam);
     if (m.Result) return;
     break;
+  case WM_NCMOUSEMOVE: {
+    // The frame is part of the control: the mouse enters through it, and leaving through it is leaving.
+    MouseEnter();
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE | TME_NONCLIENT, handle_, 0};
+    TrackMouseEvent(&track);
+    break;
+  }
   case WM_MOUSELEAVE:
-    if (g_mouseControl == this ||
-        (g_mouseControl && g_mouseControl->Parent() == this && !dynamic_cast<TWinControl *>(g_mouseControl)))
+  case WM_NCMOUSELEAVE:
+    if (!CursorOverWindow() && (g_mouseControl == this || (g_mouseControl && g_mouseControl->Parent() == this &&
+                                                           !dynamic_cast<TWinControl *>(g_mouseControl))))
       g_mouseControl->MouseLeave();
     break;
   case WM_SETFOCUS:

@@ -358,6 +358,7 @@ private:
   void Paint(TMessage &message);
   void ClipOpaqueChildren(HDC dc);
   bool RouteMouseToChild(TMessage &message);
+  bool CursorOverWindow() const;
   void Reflect(TMessage &message, HWND child);
   void ControlListChanged(TControl *control, bool inserted);
   void ReadBoundsFromWindow();
