@@ -51,6 +51,24 @@ protected:
 
 const TMetaClass &TPaintProbe::StaticMetaClass() { return DefineClass<TPaintProbe, TGraphicControl>("TPaintProbe"); }
 
+// A push button drawn by its owner, as a skinned button is.
+class TOwnerDrawnButton : public TButton {
+  TK_CLASS(TOwnerDrawnButton)
+public:
+  explicit TOwnerDrawnButton(TComponent *owner) : TButton(owner) {}
+
+protected:
+  void CreateParams(TCreateParams &p) override {
+    TButton::CreateParams(p);
+    p.style = (p.style & ~0x0F) | BS_OWNERDRAW;
+  }
+  void SetButtonStyle(bool) override {}
+};
+
+const TMetaClass &TOwnerDrawnButton::StaticMetaClass() {
+  return DefineClass<TOwnerDrawnButton, TButton>("TOwnerDrawnButton");
+}
+
 // A hook that records the messages it sees and passes on those it does not consume.
 class Recorder {
 public:
@@ -226,6 +244,29 @@ TEST_F(ControlsTest, NotificationsReachTheHook) {
   SendMessageW(edit->Handle(), WM_MOUSELEAVE, 0, 0);
   EXPECT_TRUE(editLog.Saw(CM_MOUSELEAVE));
   EXPECT_FALSE(edit->MouseInControl());
+}
+
+TEST_F(ControlsTest, OwnerDrawnChildrenGetTheirOwnDrawNotices) {
+  auto *first = Add<TOwnerDrawnButton>(form);
+  auto *second = Add<TOwnerDrawnButton>(form);
+  second->SetLeft(100);
+  auto drawnBy = [](std::vector<HWND> &items) {
+    return [&items](TMessage &m) {
+      if (m.Msg != CN_DRAWITEM) return false;
+      items.push_back(reinterpret_cast<DRAWITEMSTRUCT *>(m.LParam)->hwndItem);
+      m.Result = TRUE;
+      return true;
+    };
+  };
+  std::vector<HWND> firstItems, secondItems;
+  Recorder firstLog(*first, drawnBy(firstItems)), secondLog(*second, drawnBy(secondItems));
+  form->Show();
+  RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EXPECT_NE(GetDlgCtrlID(first->Handle()), GetDlgCtrlID(second->Handle()));
+  ASSERT_FALSE(firstItems.empty());
+  ASSERT_FALSE(secondItems.empty());
+  EXPECT_EQ(firstItems.front(), first->Handle());
+  EXPECT_EQ(secondItems.front(), second->Handle());
 }
 
 TEST_F(ControlsTest, AFormLeftThroughItsFrameGetsOneMouseLeaveNotice) {

@@ -418,6 +418,15 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
 
 namespace {
 
+// An identifier no other child of parent has: owner-draw and measure notices name the child by it.
+UINT_PTR FreeChildId(HWND parent) {
+  static UINT_PTR next = 0xFF;
+  do
+    next = next >= 0xFFFF ? 0x100 : next + 1;
+  while (GetDlgItem(parent, static_cast<int>(next)));
+  return next;
+}
+
 // Registers the toolkit class once per name; returns the procedure unhandled messages go to.
 WNDPROC RegisterWindowClass(const TCreateParams &params) {
   static std::map<std::wstring, WNDPROC> registered;
@@ -515,10 +524,12 @@ void TWinControl::CreateParams(TCreateParams &p) {
 
 void TWinControl::CreateWindowHandle(const TCreateParams &p) {
   defWndProc_ = RegisterWindowClass(p);
+  HMENU menu = p.menu;
+  if ((p.style & WS_CHILD) && !menu) menu = reinterpret_cast<HMENU>(FreeChildId(p.wndParent));
   SetControlStateFlags(csCreating, true);
   TWinControl *outer = std::exchange(g_creating, this);
   HWND window = CreateWindowExW(p.exStyle, p.winClassName.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width,
-                                p.height, p.wndParent, p.menu, GetModuleHandleW(nullptr), nullptr);
+                                p.height, p.wndParent, menu, GetModuleHandleW(nullptr), nullptr);
   g_creating = outer;
   SetControlStateFlags(csCreating, false);
   if (!window) throw Exception("Error creating window " + Narrow(p.winClassName));
@@ -951,20 +962,24 @@ void TWinControl::WndProc(TMessage &m) {
   case WM_VSCROLL:
     if (m.LParam) return Reflect(m, reinterpret_cast<HWND>(m.LParam));
     break;
-  case WM_DRAWITEM:
-    if (m.WParam) return Reflect(m, reinterpret_cast<DRAWITEMSTRUCT *>(m.LParam)->hwndItem);
-    if (DispatchDrawItem(*reinterpret_cast<DRAWITEMSTRUCT *>(m.LParam))) {
+  case WM_DRAWITEM: {
+    auto &draw = *reinterpret_cast<DRAWITEMSTRUCT *>(m.LParam);
+    if (draw.CtlType != ODT_MENU) return Reflect(m, draw.hwndItem);
+    if (DispatchDrawItem(draw)) {
       m.Result = TRUE;
       return;
     }
     break;
-  case WM_MEASUREITEM:
-    if (m.WParam) return Reflect(m, GetDlgItem(handle_, static_cast<int>(m.WParam)));
-    if (DispatchMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT *>(m.LParam))) {
+  }
+  case WM_MEASUREITEM: {
+    auto &measure = *reinterpret_cast<MEASUREITEMSTRUCT *>(m.LParam);
+    if (measure.CtlType != ODT_MENU) return Reflect(m, GetDlgItem(handle_, static_cast<int>(measure.CtlID)));
+    if (DispatchMeasureItem(measure)) {
       m.Result = TRUE;
       return;
     }
     break;
+  }
   case WM_CTLCOLORMSGBOX:
   case WM_CTLCOLOREDIT:
   case WM_CTLCOLORLISTBOX:

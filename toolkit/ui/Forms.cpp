@@ -530,13 +530,13 @@ void TApplication::WndProc(TMessage &m) {
     if (m.LParam == 0 && HIWORD(m.WParam) == 0 && DispatchMenuCommand(LOWORD(m.WParam))) return;
     break;
   case WM_MEASUREITEM:
-    if (m.WParam == 0 && DispatchMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT *>(m.LParam))) {
+    if (DispatchMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT *>(m.LParam))) {
       m.Result = TRUE;
       return;
     }
     break;
   case WM_DRAWITEM:
-    if (m.WParam == 0 && DispatchDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(m.LParam))) {
+    if (DispatchDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(m.LParam))) {
       m.Result = TRUE;
       return;
     }
