@@ -3,11 +3,27 @@
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
+#include "toolkit/base/MetaClass.h"
 #include "toolkit/testing/ScriptedPrompts.h"
 #include "toolkit/ui/Forms.h"
 #include "toolkit/ui/StdCtrls.h"
 
 namespace {
+
+// An edit made multi-line, as the folder edit with its button is.
+class TMultiLineEdit : public TEdit {
+  TK_CLASS(TMultiLineEdit)
+public:
+  explicit TMultiLineEdit(TComponent *owner) : TEdit(owner) {}
+
+protected:
+  void CreateParams(TCreateParams &p) override {
+    TEdit::CreateParams(p);
+    p.style |= ES_MULTILINE;
+  }
+};
+
+const TMetaClass &TMultiLineEdit::StaticMetaClass() { return DefineClass<TMultiLineEdit, TEdit>("TMultiLineEdit"); }
 
 class FormsTest : public ::testing::Test {
 protected:
@@ -113,6 +129,35 @@ TEST_F(FormsTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
   cancelButton->SetFocus(); // the focused button takes the default frame
   EXPECT_EQ((GetWindowLongW(cancelButton->Handle(), GWL_STYLE) & 0x0F), BS_DEFPUSHBUTTON);
   EXPECT_EQ((GetWindowLongW(okButton->Handle(), GWL_STYLE) & 0x0F), BS_PUSHBUTTON);
+}
+
+TEST_F(FormsTest, AMultiLineEditLeavesTabAndEnterToTheFormUnlessItWantsThem) {
+  auto *edit = Add<TMultiLineEdit>(form, 10, 10, 150, 21);
+  auto *next = Add<TEdit>(form, 10, 40, 150, 21);
+  auto *ok = Add<TButton>(form, 10, 70, 75, 25);
+  ok->SetDefault(true);
+  int clicks = 0;
+  ok->OnClick = [&](TObject *) { ++clicks; };
+  form->Show();
+  edit->SetText("C:\\Kelvora");
+  edit->SetFocus();
+  PressKey(VK_TAB);
+  EXPECT_TRUE(PumpUntil([&] { return next->Focused(); }, 2000));
+  edit->SetFocus();
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }, 2000));
+  EXPECT_EQ(edit->Text(), "C:\\Kelvora");
+  EXPECT_TRUE(edit->Focused());
+
+  edit->SetWantReturns(true);
+  edit->SetWantTabs(true);
+  edit->SetFocus();
+  edit->SetSelStart(0);
+  PressKey(VK_RETURN);
+  PressKey(VK_TAB);
+  EXPECT_TRUE(PumpUntil([&] { return edit->Text() == "\r\n\tC:\\Kelvora"; }, 2000)) << edit->Text();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(edit->Focused());
 }
 
 TEST_F(FormsTest, AlignedAndAnchoredChildrenFollowTheParentsSize) {

@@ -613,8 +613,9 @@ bool TApplication::IsDialogMessage(MSG &msg) {
   TWinControl *control = TWinControl::FindControl(msg.hwnd);
   TCustomForm *form = control ? control->ParentForm() : nullptr;
   if (!form || !form->Enabled()) return false;
-  // A control that wants the key or the character for itself keeps it.
-  LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+  // A control that wants the key or the character for itself keeps it. Asked without the message, so that
+  // system controls do not switch to their dialog-box behaviour: what they do not want is decided here.
+  LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, 0);
   if (code & DLGC_WANTALLKEYS) return false;
   if (key) {
     if (msg.wParam == VK_TAB && (code & DLGC_WANTTAB)) return false;
