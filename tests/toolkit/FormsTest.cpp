@@ -148,6 +148,11 @@ TEST_F(FormsTest, AMultiLineEditLeavesTabAndEnterToTheFormUnlessItWantsThem) {
   EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }, 2000));
   EXPECT_EQ(edit->Text(), "C:\\Kelvora");
   EXPECT_TRUE(edit->Focused());
+  auto *memo = Add<TMemo>(form, 170, 10, 100, 50); // wants Enter, not Tab
+  memo->SetFocus();
+  PressKey(VK_TAB);
+  EXPECT_TRUE(PumpUntil([&] { return !memo->Focused(); }, 2000));
+  EXPECT_EQ(memo->Text(), "");
 
   edit->SetWantReturns(true);
   edit->SetWantTabs(true);

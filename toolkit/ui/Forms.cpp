@@ -616,12 +616,13 @@ bool TApplication::IsDialogMessage(MSG &msg) {
   // A control that wants the key or the character for itself keeps it. Asked without the message, so that
   // system controls do not switch to their dialog-box behaviour: what they do not want is decided here.
   LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, 0);
-  if (code & DLGC_WANTALLKEYS) return false;
   if (key) {
-    if (msg.wParam == VK_TAB && (code & DLGC_WANTTAB)) return false;
+    // Tab is the control's when it wants tabs, Enter and Escape when it wants every key.
+    if (code & (msg.wParam == VK_TAB ? DLGC_WANTTAB : DLGC_WANTALLKEYS)) return false;
     return form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0;
   }
-  if (msg.message == WM_CHAR && (code & DLGC_WANTCHARS)) return false;
+  // Plain characters go to a control that types them; Alt+character is an accelerator everywhere.
+  if (msg.message == WM_CHAR && (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS))) return false;
   return form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
 }
 

@@ -381,7 +381,7 @@ void TCustomEdit::WndProc(TMessage &m) {
     break;
   case WM_GETDLGCODE:
     TWinControl::WndProc(m);
-    if (!wantTabs_) m.Result &= ~DLGC_WANTTAB;
+    m.Result = wantTabs_ ? (m.Result | DLGC_WANTTAB) : (m.Result & ~DLGC_WANTTAB);
     if (!wantReturns_) m.Result &= ~DLGC_WANTALLKEYS;
     return;
   case WM_CHAR:
