@@ -78,7 +78,6 @@ public:
   void Attach(TWindowHookChain &chain, TWindowHookProc proc);
   void Detach();
   bool Attached() const { return chain_ != nullptr; }
-  bool AttachedTo(const TWindowHookChain &chain) const { return chain_ == &chain; }
 
 private:
   friend class TWindowHookChain;
