@@ -38,7 +38,7 @@ private:
 } // namespace
 
 const TMetaClass &TacCtrlAdapter::StaticMetaClass() {
-  return DefineClass<TacCtrlAdapter, TPersistent>("TacCtrlAdapter", [](TClassBuilder<TacCtrlAdapter> &) {});
+  return DefineClass<TacCtrlAdapter, TPersistent>("TacCtrlAdapter");
 }
 
 TacCtrlAdapter::TacCtrlAdapter(TWinControl &form, TsCommonData &providerData, TAddItemEvent onSkinItem)

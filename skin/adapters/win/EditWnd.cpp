@@ -1,5 +1,7 @@
 #include "skin/adapters/win/EditWnd.h"
 
+#include "skin/adapters/win/PrintClient.h"
+
 #include <commctrl.h>
 
 #include "skin/engine/win/SkinDelivery.h"
@@ -117,15 +119,7 @@ void TacEditWnd::PaintFrame(HDC windowDc) {
 void TacEditWnd::Print(HDC dc, LPARAM flags) {
   const DcStateScope state(dc);
   if (SkinActive() && !PaintSuspended()) PaintFrame(dc);
-  const POINT offset = ClientOffset();
-  RECT client;
-  GetClientRect(Window(), &client);
-  OffsetViewportOrgEx(dc, offset.x, offset.y, nullptr);
-  IntersectClipRect(dc, 0, 0, client.right, client.bottom);
-  const WPARAM target = reinterpret_cast<WPARAM>(dc);
-  SendMessageW(Window(), WM_ERASEBKGND, target, 0);
-  SendMessageW(Window(), WM_PAINT, target, 0);
-  SendMessageW(Window(), WM_PRINTCLIENT, target, flags);
+  PrintClientArea(Window(), dc, flags);
 }
 
 void TacEditWnd::WndProc(TMessage &m) {
@@ -140,9 +134,7 @@ void TacEditWnd::WndProc(TMessage &m) {
   case WM_PRINT: Print(reinterpret_cast<HDC>(m.WParam), m.LParam); return;
   case WM_PAINT:
     if (SkinActive() && PaintSuspended() && !m.WParam) {
-      PAINTSTRUCT ps;
-      BeginPaint(Window(), &ps);
-      EndPaint(Window(), &ps);
+      ValidateRect(Window(), nullptr);
       return;
     }
     break;
