@@ -31,7 +31,7 @@ struct TacAdapterSetup {
   // The skin data of the control or frame provider that owns the window; null: the adapter makes its own.
   TsCommonData *SkinData = nullptr;
   // Given to the skin data when it names none ("EDIT"); "DIALOG" keeps the window's visual style.
-  std::string Section;
+  std::string Section{};
   // For the adapter's own skin data; null: the default manager.
   TsSkinManager *Manager = nullptr;
   // Scroll-bar adapters make the system lay the window's frame out again at once (else at its next change).
