@@ -138,6 +138,15 @@ TEST_F(ScrollBarsTest, ADraggedThumbSendsChangedPositionsThenItsPositionAndTheEn
   const int room = TrackLength(length, arrow) - thumb.Length;
   const POINT grab{(bar.left + bar.right) / 2, bar.top + thumb.Start + thumb.Length / 2};
 
+  // The part under the mouse is hot while the mouse stays on the bar.
+  MouseTo(grab);
+  Pump(60);
+  EXPECT_EQ(TacScrollInput::Hot(*adapter, SB_VERT), spThumb);
+  MouseTo(POINT{bar.right + 100, grab.y});
+  Pump(60);
+  EXPECT_EQ(TacScrollInput::Hot(*adapter, SB_VERT), spNone);
+  EXPECT_FALSE(KillTimer(window, TacScrollInput::HoverTimer));
+
   MouseTo(grab);
   LeftButton(true);
   EXPECT_EQ(GetCapture(), window);

@@ -258,6 +258,14 @@ void TacScrollWnd::WndProc(TMessage &m) {
     if (!CallPrevious(m)) return;
     RepaintBars();
     return;
+  case WM_PRINT: {
+    // The window (or the frame provider in front of it) prints itself, the bars go over that.
+    const HDC dc = reinterpret_cast<HDC>(m.WParam);
+    const DcStateScope state(dc);
+    if (!CallPrevious(m)) return;
+    if (!PaintSuspended()) PaintBars(dc);
+    return;
+  }
   case WM_MOUSEWHEEL:
   case CM_MOUSEWHEEL:
   case CM_FOCUSCHANGED:
