@@ -131,6 +131,10 @@ TEST_F(AdaptersTest, TheControlAdapterSkinsTheFormsForeignControlsAndFreesThemUn
                           [tree](TComponent *item, bool &canBeAdded, std::string &) { canBeAdded = item != tree; });
   refusing.AddAllItems();
   EXPECT_EQ(refusing.Count(), 0);
+  // A control that announces itself is taken, itself and its children.
+  TacCtrlAdapter announced(*form, providerData, nullptr);
+  announced.AddAllItems(tree);
+  EXPECT_EQ(announced.Count(), 1);
 }
 
 TEST_F(AdaptersTest, PrintingThroughAnAdapterGivesTheCallersDeviceContextBack) {

@@ -119,6 +119,11 @@ void TacCtrlAdapter::AddAllItems(TWinControl *parent) {
   for (const TComponent *control : gone)
     Remove(control);
   std::vector<TControl *> seen;
+  // A control named on its own (a newly added one) is taken itself as well as its children.
+  if (parent && parent != &form_) {
+    seen.push_back(parent);
+    if (Supported(*parent)) AddItem(*parent, DefaultSection);
+  }
   Scan(parent ? *parent : form_, seen);
 }
 

@@ -6,7 +6,8 @@
 //
 // A frame provider that is skinned, with srThirdParty in its manager's SkinningRules, drives it:
 //
-//   adapter_ = std::make_unique<TacCtrlAdapter>(form, SkinData, OnSkinItem);  // after loading, AC_SKINSET
+//   adapter_ = std::make_unique<TacCtrlAdapter>(form, SkinData,               // after loading, AC_SKINSET
+//       [this](TComponent *item, bool &add, std::string &section) { if (OnSkinItem) OnSkinItem(item, add, section); });
 //   adapter_->AddAllItems();                          // after loading, AC_SKINSET/REFRESH, WM_PARENTNOTIFY
 //   adapter_->AddAllItems(control);                   // AC_CONTROLADDED (lParam: the control)
 //   adapter_->AddItem(control, adapter_->DefaultSection); // the control-list-change notice
@@ -38,7 +39,8 @@ class TacCtrlAdapter : public TPersistent {
   TK_CLASS(TacCtrlAdapter)
 public:
   // form: the form whose controls are adapted; providerData: the frame provider's skin data (its manager
-  // is the adapters' manager); onSkinItem: the provider's OnSkinItem.
+  // is the adapters' manager); onSkinItem: asked for each control (a provider passes a lambda that calls
+  // its OnSkinItem, so that a handler set later counts too).
   TacCtrlAdapter(TWinControl &form, TsCommonData &providerData, TAddItemEvent onSkinItem);
   ~TacCtrlAdapter() override;
   TacCtrlAdapter(const TacCtrlAdapter &) = delete;
@@ -47,8 +49,8 @@ public:
   // The section of controls added without one.
   std::string DefaultSection = "EDIT";
 
-  // Scans parent (the form when null) and its windowed children: adds what is supported, drops items
-  // whose window adapter was destroyed.
+  // Scans parent (the form when null; another control is taken itself too) and its windowed children:
+  // adds what is supported, drops items whose window adapter was destroyed.
   void AddAllItems(TWinControl *parent = nullptr);
   // Skins one control with the section (or updates its item); nothing for a control that is not supported.
   void AddItem(TControl &control, const std::string &section);

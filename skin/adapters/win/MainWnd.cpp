@@ -52,8 +52,13 @@ void TacMainWnd::Detach() {
   subclass_.reset();
   if (!hooked || !IsWindow(window_)) return;
   if (GetPropW(window_, AdapterProperty) == this) RemovePropW(window_, AdapterProperty);
-  TWinControl *control = TWinControl::FindControl(window_);
-  if (!keepsTheme_ && !destroyed_ && !(control && control->IsDestroying())) SetWindowTheme(window_, nullptr, nullptr);
+  if (!keepsTheme_ && !WindowGoing()) SetWindowTheme(window_, nullptr, nullptr);
+}
+
+bool TacMainWnd::WindowGoing() const {
+  if (destroyed_ || !IsWindow(window_)) return true;
+  const TWinControl *control = TWinControl::FindControl(window_);
+  return control && control->IsDestroying();
 }
 
 TacMainWnd *TacMainWnd::Of(HWND window) {

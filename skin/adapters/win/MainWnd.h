@@ -95,6 +95,8 @@ protected:
   void Detach();
 
   bool SkinActive() const;
+  // The window is gone or going (its control is being destroyed): nothing more is done to it.
+  bool WindowGoing() const;
   bool FromOwnManager(const TMessage &m) const;
   // Painting waits: the skin data says so, or the parent window's background is being rebuilt.
   bool PaintSuspended() const;

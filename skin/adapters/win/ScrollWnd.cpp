@@ -31,7 +31,7 @@ TacScrollWnd::~TacScrollWnd() {
   TacScrollInput::Forget(*this);
   Detach();
   // The system lays out its own bars again.
-  if (!Destroyed() && IsWindow(Window()))
+  if (!WindowGoing())
     SetWindowPos(Window(), nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
