@@ -11,6 +11,10 @@
 //   // laying out the frame:                     BarVisible(SB_VERT), BarThickness(SB_VERT), BarRect(SB_HORZ)
 //   // AC_SKINCLEARED:                           scrollBars_.reset();
 //
+// The bars stand on what the window answers to AC_QUERYCACHE: its cache image with the offset of its client
+// area in it, as a frame provider publishes its frame cache. A provider leaves BarRect and BoxRect out when
+// it copies its frame to the window, so that each pixel reaches the screen once.
+//
 // Scrollable client windows use its descendants (TacBaseWnd, TacEditWnd, ...). A dialog adapter derives
 // from it to frame a system dialog that may scroll.
 
