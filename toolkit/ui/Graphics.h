@@ -51,6 +51,8 @@ public:
   ~GdiObject() { Reset(); }
   HGDIOBJ Get() const { return handle_; }
   void Reset(HGDIOBJ handle = nullptr);
+  // Gives the object up without deleting it, once the system owns it (a region given to SetWindowRgn).
+  HGDIOBJ Release();
 
 private:
   HGDIOBJ handle_ = nullptr;
