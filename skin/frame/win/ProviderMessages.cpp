@@ -33,6 +33,13 @@ void Answer(TMessage &m, LPARAM lParam, LRESULT result) {
 
 void TsSkinProvider::HandleMessage(TMessage &m, const TWindowHookNext &next) {
   if (m.Msg == SM_TESSORACMD && HandleCommandInBothRegimes(m, next)) return;
+  // A form without a window hears no skin commands: its new window takes the skin in force.
+  if (m.Msg == WM_CREATE) {
+    frame_.DropTitleBand();
+    next(m);
+    PrepareFrame();
+    return;
+  }
   if (!Skinned()) {
     if (m.Msg == SM_TESSORACMD && SkinCommandOf(m.WParam) == AC_SKINSET && FromMyManager(m) && !form_->IsDestroying())
       return HandleSkinSetUnskinned(m);
@@ -162,11 +169,6 @@ void TsSkinProvider::HandleSkinnedCommand(TMessage &m, const TWindowHookNext &ne
 void TsSkinProvider::HandleSkinnedMessage(TMessage &m, const TWindowHookNext &next) {
   const bool creating = form_->ControlState() & csCreating;
   switch (m.Msg) {
-  case WM_CREATE:
-    frame_.DropTitleBand();
-    next(m);
-    PrepareFrame();
-    return;
   case WM_SIZE: {
     frame_.InvalidateCache();
     frame_.MarkRegionStale();
@@ -189,8 +191,10 @@ void TsSkinProvider::HandleSkinnedMessage(TMessage &m, const TWindowHookNext &ne
     return;
   case WM_SETTEXT:
     if (!Showing() || creating) return next(m);
-    frame_.InvalidateCache();
-    UnderCurtain([&] { next(m); });
+    UnderCurtain([&] {
+      next(m);
+      frame_.InvalidateCache(); // the new caption
+    });
     return;
   case WM_PAINT: return HandlePaint(m, next);
   case WM_ERASEBKGND: m.Result = 0; return;
@@ -299,6 +303,9 @@ void TsSkinProvider::UnderCurtain(const std::function<void()> &work) {
   if (!frame_.CacheValid()) frame_.Render();
   const TsCurtain curtain(form_->Handle(), skinData_.CacheImage, frame_.Geometry().TopBand);
   work();
+  // Uncovering the band repaints nothing where windows keep their own surfaces (a composed desktop): the
+  // frame goes over the system's caption before the curtain goes.
+  frame_.PaintToWindow();
 }
 
 void TsSkinProvider::HandlePaint(TMessage &m, const TWindowHookNext &next) {

@@ -416,17 +416,23 @@ void TsSkinFrame::ApplyRegion(bool redraw) {
   if (!paintedOnce_ &&
       static_cast<WPARAM>(SendMessageW(window, OtherOutlineQuery, OtherOutlineAnswer, 0)) == OtherOutlineAnswer)
     return;
-  RECT outer;
+  RECT outer, box;
   GetWindowRect(window, &outer);
+  const TSize size{outer.right - outer.left, outer.bottom - outer.top};
+  // The same outline again would only repaint the whole window.
+  if (GetWindowRgnBox(window, &box) != ERROR && size == appliedSize_ && holes_ == appliedHoles_) return;
   // Built only now that it is sure to be applied; the system owns it once it is.
-  GdiObject region(CreateRectRgn(0, 0, outer.right - outer.left, outer.bottom - outer.top));
+  GdiObject region(CreateRectRgn(0, 0, size.Width, size.Height));
   for (const TRect &hole : holes_) {
     GdiObject cut(CreateRectRgn(hole.Left, hole.Top, hole.Right, hole.Bottom));
     CombineRgn(static_cast<HRGN>(region.Get()), static_cast<HRGN>(region.Get()), static_cast<HRGN>(cut.Get()),
                RGN_DIFF);
   }
   RegionBusy = true;
-  if (SetWindowRgn(window, static_cast<HRGN>(region.Get()), redraw)) region.Release();
+  if (!SetWindowRgn(window, static_cast<HRGN>(region.Get()), redraw)) return;
+  region.Release();
+  appliedSize_ = size;
+  appliedHoles_ = holes_;
 }
 
 void TsSkinFrame::RemoveRegion(bool redraw) { SetWindowRgn(subject_.FrameHandle(), nullptr, redraw); }

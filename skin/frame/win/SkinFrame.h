@@ -136,6 +136,9 @@ private:
   bool paintedOnce_ = false;
   bool regionStale_ = true;
   std::vector<TRect> holes_;
+  // The outline last given to the window.
+  TSize appliedSize_;
+  std::vector<TRect> appliedHoles_;
   // The top band as it looked before the title was drawn (sections with ReservedBoolean set).
   Image24 titleBand_;
   // The background under the title buttons, and where it came from.

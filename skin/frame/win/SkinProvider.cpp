@@ -190,9 +190,8 @@ void TsSkinProvider::UpdateFrame() {
 
 void TsSkinProvider::Loaded() {
   TComponent::Loaded();
-  if (!form_ || !skinData_.SkinManager() || !Skinned()) return;
+  // The manager of a layout loads its skin while it is read, before this.
   PrepareFrame();
-  systemMenu_->UpdateItems();
 }
 
 void TsSkinProvider::PopupSystemMenu(TPoint screen) {
