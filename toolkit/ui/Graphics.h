@@ -51,7 +51,8 @@ public:
   ~GdiObject() { Reset(); }
   HGDIOBJ Get() const { return handle_; }
   void Reset(HGDIOBJ handle = nullptr);
-  // Gives the object up without deleting it, once the system owns it (a region given to SetWindowRgn).
+  // Gives the object up without deleting it, to an owner that deletes it itself (the system deletes a
+  // region handed to SetWindowRgn).
   HGDIOBJ Release();
 
 private:
