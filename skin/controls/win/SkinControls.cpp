@@ -1,10 +1,17 @@
 #include "skin/controls/win/SkinControls.h"
 
 #include "skin/controls/win/BoundLabel.h"
+#include "skin/controls/win/Edit.h"
+#include "skin/controls/win/Label.h"
+#include "skin/controls/win/Memo.h"
 #include "skin/engine/win/SkinEngine.h"
 #include "toolkit/base/MetaClass.h"
 
 void InitializeSkinControls() {
   InitializeSkinEngine();
   RegisterComponentClass(TsEditLabel::StaticMetaClass());
+  RegisterComponentClass(TsCustomLabel::StaticMetaClass());
+  RegisterComponentClass(TsLabel::StaticMetaClass());
+  RegisterComponentClass(TsEdit::StaticMetaClass());
+  RegisterComponentClass(TsMemo::StaticMetaClass());
 }
