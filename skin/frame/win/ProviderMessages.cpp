@@ -1,5 +1,9 @@
 // The frame provider's hook in front of the form: which skin commands and window messages it answers,
 // changes or passes on, skinned and not skinned.
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "skin/engine/win/FormShowAnimation.h"
 #include "skin/frame/FrameTracking.h"
 #include "skin/frame/win/Curtain.h"
@@ -38,6 +42,7 @@ void TsSkinProvider::HandleMessage(TMessage &m, const TWindowHookNext &next) {
     frame_.DropTitleBand();
     next(m);
     PrepareFrame();
+    UpdateScrollBars();
     return;
   }
   if (!Skinned()) {
@@ -74,10 +79,16 @@ void TsSkinProvider::HandleSkinSetUnskinned(TMessage &m) {
   frame_.ResolveTitleImages();
   if (Skinned()) RemoveSystemMenuStyle();
   ApplyFormColor();
+  ScanControls();
 }
 
 void TsSkinProvider::HandleSkinCleared(TMessage &m) {
   if (!FromMyManager(m)) return;
+  scrollBars_.reset();
+  if (controlAdapter_) {
+    controlAdapter_->Forward(m);
+    controlAdapter_.reset();
+  }
   skinData_.HandleSkinCommand(m);
   if (!form_->IsDestroying()) {
     GiveSystemMenuStyleBack();
@@ -106,6 +117,8 @@ void TsSkinProvider::HandleSkinnedCommand(TMessage &m, const TWindowHookNext &ne
     return;
   case AC_SKINREFRESH:
     if (!FromMyManager(m)) return next(m);
+    ScanControls();
+    UpdateScrollBars();
     skinData_.HandleSkinCommand(m);
     frame_.InvalidateCache();
     frame_.FullRender = true;
@@ -153,6 +166,11 @@ void TsSkinProvider::HandleSkinnedCommand(TMessage &m, const TWindowHookNext &ne
     m.Result = 1;
     return;
   }
+  case AC_CONTROLADDED:
+    if (!Loading() && controlAdapter_ && m.LParam)
+      if (auto *control = dynamic_cast<TWinControl *>(reinterpret_cast<TControl *>(m.LParam)))
+        controlAdapter_->AddAllItems(control);
+    return;
   case AC_LOCKREDRAW:
     if (skinData_.ParentMode) SendMessageW(form_->Handle(), WM_SETREDRAW, FALSE, 0);
     return;
@@ -265,6 +283,27 @@ void TsSkinProvider::HandleSkinnedMessage(TMessage &m, const TWindowHookNext &ne
     if (!creating && form_->Visible()) frame_.FullRender = true;
     return next(m);
   case CM_SHOWINGCHANGED: return HandleShowingChanged(m, next);
+  case WM_PARENTNOTIFY:
+    next(m);
+    if (Loading() || form_->IsDestroying() || (LOWORD(m.WParam) != WM_CREATE && LOWORD(m.WParam) != WM_DESTROY)) return;
+    if (LOWORD(m.WParam) == WM_CREATE) ScanControls();
+    if (scrollBars_) scrollBars_->UpdateBars();
+    return;
+  case WM_NOTIFY:
+    next(m);
+    if (reinterpret_cast<const NMHDR *>(m.LParam)->code == TCN_SELCHANGE) ScanControls();
+    return;
+  case CM_CONTROLLISTCHANGE:
+    next(m);
+    // A control inserted (not one leaving) is taken with the default section.
+    if (auto *control = dynamic_cast<TWinControl *>(reinterpret_cast<TControl *>(m.WParam));
+        control && m.LParam && controlAdapter_)
+      controlAdapter_->AddItem(*control, controlAdapter_->DefaultSection);
+    return;
+  case CM_FLOAT:
+    next(m);
+    scrollBars_.reset();
+    return;
   default: return next(m);
   }
 }
@@ -294,6 +333,7 @@ void TsSkinProvider::HandleNonClientActivate(TMessage &m, const TWindowHookNext 
   }
   if (form_->ControlState() & csCreating) return;
   if (form_->BorderStyle() != TFormBorderStyle::bsNone) frame_.Active = active;
+  if (!controlAdapter_) ScanControls();
   for (int i = 0; i < form_->ControlCount(); ++i)
     if (auto *child = dynamic_cast<TWinControl *>(form_->Controls(i)); child && child->Showing())
       PerformSkinCommand(*child, AC_PARENTREPAINT);
@@ -351,6 +391,7 @@ void TsSkinProvider::PaintClientArea(HDC dc, bool notify) {
   for (int i = 0; i < form_->ControlCount(); ++i)
     if (auto *child = dynamic_cast<TWinControl *>(form_->Controls(i)); child && child->Showing())
       Quietly([&] { PerformSkinCommand(*child, AC_PARENTREPAINT); });
+  if (controlAdapter_) controlAdapter_->Forward(SkinCommand(AC_PARENTREPAINT));
 }
 
 bool TsSkinProvider::PaintLinkedControl(HDC dc) {

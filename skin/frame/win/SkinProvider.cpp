@@ -95,6 +95,8 @@ TsSkinProvider::~TsSkinProvider() {
   ReleaseLinks();
   systemMenu_ = nullptr;
   outline_.reset();
+  scrollBars_.reset();
+  controlAdapter_.reset();
   if (!form_) return;
   RemoveSkinnedForm(*form_);
   hook_.Detach();
@@ -192,6 +194,44 @@ void TsSkinProvider::Loaded() {
   TComponent::Loaded();
   // The manager of a layout loads its skin while it is read, before this.
   PrepareFrame();
+  ScanControls();
+}
+
+void TsSkinProvider::ScanControls() {
+  if (!form_ || form_->IsDestroying()) return;
+  TsSkinManager *manager = skinData_.SkinManager();
+  if (!controlAdapter_) {
+    if (!Skinned() || !manager || !(manager->SkinningRules() & srThirdParty)) return;
+    controlAdapter_ = std::make_unique<TacCtrlAdapter>(
+        *form_, skinData_, [this](TComponent *item, bool &canBeAdded, std::string &section) {
+          if (OnSkinItem) OnSkinItem(item, canBeAdded, section);
+        });
+  }
+  controlAdapter_->AddAllItems();
+}
+
+void TsSkinProvider::UpdateScrollBars() {
+  if (scrollBars_ && scrollBars_->Destroyed()) scrollBars_.reset();
+  const bool wanted = form_ && form_->AutoScroll() && form_->HandleAllocated() && Skinned();
+  if (!wanted)
+    scrollBars_.reset();
+  else if (!scrollBars_)
+    scrollBars_ = TacMainWnd::Create<TacScrollWnd>({form_->Handle(), &skinData_});
+}
+
+TSize TsSkinProvider::ScrollBarSizes() const {
+  if (!scrollBars_) return {};
+  return {scrollBars_->BarVisible(SB_VERT) ? scrollBars_->BarThickness(SB_VERT) : 0,
+          scrollBars_->BarVisible(SB_HORZ) ? scrollBars_->BarThickness(SB_HORZ) : 0};
+}
+
+bool TsSkinProvider::InScrollBarCorner(TPoint point) const {
+  if (!scrollBars_) return false;
+  const RECT box = scrollBars_->BoxRect();
+  RECT outer;
+  GetWindowRect(form_->Handle(), &outer);
+  const POINT p{point.X + outer.left, point.Y + outer.top};
+  return PtInRect(&box, p);
 }
 
 void TsSkinProvider::PopupSystemMenu(TPoint screen) {

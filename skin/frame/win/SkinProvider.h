@@ -20,6 +20,8 @@
 #include <optional>
 #include <string>
 
+#include "skin/adapters/win/CtrlAdapter.h"
+#include "skin/adapters/win/ScrollWnd.h"
 #include "skin/engine/win/CommonData.h"
 #include "skin/engine/win/SkinDelivery.h"
 #include "skin/frame/win/FrameSubject.h"
@@ -48,9 +50,6 @@ private:
   void LoadGlyph(const std::vector<uint8_t> &bitmapFile);
   TBitmap glyph_;
 };
-
-// Asked by the control adapter for each control it is about to skin.
-using TAddItemEvent = std::function<void(TComponent *item, bool &canBeAdded, std::string &skinSection)>;
 
 class TsSkinProvider : public TComponent, public TsFrameProviderLink, private TsFrameSubject {
   TK_CLASS(TsSkinProvider)
@@ -86,6 +85,10 @@ public:
   TCustomForm *Form() const { return form_; }
   TsSystemMenu *SystemMenu() const { return systemMenu_; }
   TsSkinFrame &Frame() { return frame_; }
+  // The adapter of the form's standard controls, and the form's skinned scroll bars (AutoScroll); null
+  // while there are none.
+  TacCtrlAdapter *ControlAdapter() const { return controlAdapter_.get(); }
+  TacScrollWnd *ScrollBars() const { return scrollBars_.get(); }
   // The form is skinned now: a manager with a loaded skin that has the provider's section.
   bool Skinned() const;
 
@@ -113,6 +116,8 @@ private:
   int UserButtonCount() const override { return titleButtons_.Count(); }
   TsTitleButton *UserButton(int index) const override;
   void PaintClientContent(HDC dc) override;
+  TSize ScrollBarSizes() const override;
+  bool InScrollBarCorner(TPoint point) const override;
   void CloseByIcon() override;
   void SetShownState(TsWindowState state) override;
 
@@ -147,6 +152,10 @@ private:
   // The form's colour: the skin's global colour while skinned and not custom-coloured, else clBtnFace.
   void ApplyFormColor();
   void RepaintFrame();
+  // Makes the control adapter when the form is skinned and has none, and lets it scan the form.
+  void ScanControls();
+  // Makes or drops the skinned scroll bars as the form scrolls or not.
+  void UpdateScrollBars();
 
   TCustomForm *form_ = nullptr;
   TsCommonData skinData_;
@@ -162,6 +171,8 @@ private:
   // A caption or sizing-border hit recorded for dragging an outline.
   int dragKind_ = 0;
   std::unique_ptr<TsOutlineTracker> outline_;
+  std::unique_ptr<TacCtrlAdapter> controlAdapter_;
+  std::unique_ptr<TacScrollWnd> scrollBars_;
   // The icons of the program file, taken once when the form and the application have none.
   struct ExtractedIcons;
   std::unique_ptr<ExtractedIcons> extractedIcons_;
