@@ -9,7 +9,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "skin/adapters/win/MainWnd.h"
 #include "skin/frame/FrameGeometry.h"
+#include "skin/frame/FrameTracking.h"
+#include "skin/frame/win/OutlineTracker.h"
 #include "skin/frame/win/RedrawLock.h"
 #include "skin/frame/win/SkinFrames.h"
 #include "skin/frame/win/SkinProvider.h"
@@ -19,6 +22,7 @@
 #include "skin/pixels/win/DibStorage.h"
 #include "tests/skin_engine/ManagerTestSupport.h"
 #include "tests/toolkit/UiTestSupport.h"
+#include "toolkit/ui/StdCtrls.h"
 
 namespace {
 
@@ -466,6 +470,75 @@ TEST_F(FrameProviderTest, DeactivatingTheFormDrawsItsTitleInTheInactiveLook) {
   PumpUntil([] { return false; }, 100);
   EXPECT_TRUE(first->Frame().Active);
   EXPECT_EQ(Count(active, first->SkinData().CacheImage, {0, 0, active.Width(), band}), 0);
+}
+
+// The form's standard controls get window adapters and an AutoScroll form skinned scroll bars while the
+// skin lasts: one each however often the skin is refreshed and the form shown, none once it goes.
+TEST_F(FrameProviderTest, StandardControlsAndScrollBarsAreAdaptedWhileTheFormIsSkinned) {
+  TForm *form = Form(TFormBorderStyle::bsSizeable);
+  form->SetAutoScroll(true);
+  auto *memo = TComponent::Create<TMemo>(form);
+  memo->SetParent(form);
+  memo->SetBounds(8, 8, 200, 100);
+  Skin(form);
+  ASSERT_NE(provider->ControlAdapter(), nullptr);
+  TacMainWnd *adapter = TacMainWnd::Of(memo->Handle());
+  EXPECT_NE(adapter, nullptr);
+  EXPECT_NE(provider->ScrollBars(), nullptr);
+  manager->SetHueOffset(60);
+  manager->SetHueOffset(0);
+  form->Hide();
+  form->Show();
+  EXPECT_EQ(provider->ControlAdapter()->Count(), 1);
+  EXPECT_EQ(TacMainWnd::Of(memo->Handle()), adapter);
+  // A control added to the skinned form is adapted too.
+  auto *edit = TComponent::Create<TEdit>(form);
+  edit->SetParent(form);
+  edit->SetBounds(8, 120, 200, 21);
+  edit->HandleNeeded();
+  EXPECT_NE(TacMainWnd::Of(edit->Handle()), nullptr);
+  manager->SetActive(false);
+  EXPECT_EQ(provider->ControlAdapter(), nullptr);
+  EXPECT_EQ(provider->ScrollBars(), nullptr);
+  EXPECT_EQ(TacMainWnd::Of(memo->Handle()), nullptr);
+  EXPECT_EQ(TacMainWnd::Of(edit->Handle()), nullptr);
+}
+
+// Moved near an edge of the work area, the window snaps to it; an outline dragged by the mouse moves or
+// sizes the window on release and keeps the minimum size.
+TEST_F(FrameProviderTest, TheWindowSnapsToTheWorkAreaAndAnOutlineMovesAndSizesIt) {
+  TForm *form = Form();
+  provider->ScreenSnap = true;
+  Skin(form);
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  form->SetBounds(work.right - form->Width() - 6, 100, form->Width(), form->Height());
+  EXPECT_EQ(Outer(form->Handle()).right, work.right);
+  form->SetBounds(300, 100, form->Width(), form->Height());
+  EXPECT_EQ(Outer(form->Handle()).left, 300);
+
+  const HWND window = form->Handle();
+  {
+    TsOutlineTracker move(window, DragKind::Move, {500, 500}, {0, 0});
+    EXPECT_EQ(GetCapture(), window);
+    move.MoveTo({530, 480});
+    move.Finish();
+  }
+  EXPECT_EQ(Outer(window).left, 330);
+  EXPECT_EQ(Outer(window).top, 80);
+  EXPECT_NE(GetCapture(), window);
+  {
+    TsOutlineTracker size(window, DragKind::BottomRight, {500, 500}, {200, 150});
+    size.MoveTo({100, 100});
+    size.Finish();
+  }
+  EXPECT_EQ(Outer(window).right - Outer(window).left, 200);
+  EXPECT_EQ(Outer(window).bottom - Outer(window).top, 150);
+  {
+    TsOutlineTracker cancelled(window, DragKind::Move, {500, 500}, {0, 0});
+    cancelled.MoveTo({600, 600});
+  }
+  EXPECT_EQ(Outer(window).left, 330);
 }
 
 // WM_PRINT draws the whole window into the caller's device context and gives it back as it came.

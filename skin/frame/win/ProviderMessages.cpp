@@ -351,6 +351,10 @@ void TsSkinProvider::UnderCurtain(const std::function<void()> &work) {
 void TsSkinProvider::HandlePaint(TMessage &m, const TWindowHookNext &next) {
   // Not shown yet: the form's own handling validates the window.
   if (!Showing() || (form_->ControlState() & csCreating)) return next(m);
+  if (m.WParam) { // painting into a device context given
+    PaintClientArea(reinterpret_cast<HDC>(m.WParam), false);
+    return;
+  }
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(form_->Handle(), &ps);
   skinData_.PaintLocked = false;
