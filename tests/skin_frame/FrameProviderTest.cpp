@@ -44,6 +44,15 @@ void FrameMouse(HWND window, UINT message, WPARAM code, int x, int y) {
   SendMessageW(window, message, code, MAKELPARAM(r.left + x, r.top + y));
 }
 
+// What the screen shows of the window's top rows.
+Image24 TopOnScreen(HWND window, int rows) {
+  Image24 image = CreateDib24(Outer(window).right - Outer(window).left, rows);
+  const ImageSurface surface(image);
+  const WindowDC dc(window, true);
+  BitBlt(surface.Handle(), 0, 0, image.Width(), rows, dc.Get(), 0, 0, SRCCOPY);
+  return image;
+}
+
 int Count(const Image24 &a, const Image24 &b, const TRect &r) {
   int differing = 0;
   for (int y = r.Top; y < r.Bottom; ++y)
@@ -428,13 +437,7 @@ TEST_F(FrameProviderTest, ChangingTheCaptionRepaintsTheTitleFromTheCache) {
   PumpUntil([] { return false; }, 100);
   const Image24 after = Cache();
   EXPECT_GT(Count(before, after, {0, 0, after.Width(), band}), 0);
-  Image24 screen = CreateDib24(form->Width(), band);
-  {
-    ImageSurface surface(screen);
-    HDC dc = GetWindowDC(window);
-    BitBlt(surface.Handle(), 0, 0, form->Width(), band, dc, 0, 0, SRCCOPY);
-    ReleaseDC(window, dc);
-  }
+  const Image24 screen = TopOnScreen(window, band);
   // The corners outside the window's outline are left out.
   EXPECT_EQ(Count(screen, after, {8, 0, form->Width() - 8, band}), 0);
 }
@@ -458,13 +461,7 @@ TEST_F(FrameProviderTest, DeactivatingTheFormDrawsItsTitleInTheInactiveLook) {
   const Image24 &inactive = first->SkinData().CacheImage;
   const int band = first->Frame().Geometry().TopBand;
   EXPECT_GT(Count(active, inactive, {0, 0, active.Width(), band}), 0);
-  Image24 screen = CreateDib24(form->Width(), band);
-  {
-    ImageSurface surface(screen);
-    HDC dc = GetWindowDC(window);
-    BitBlt(surface.Handle(), 0, 0, form->Width(), band, dc, 0, 0, SRCCOPY);
-    ReleaseDC(window, dc);
-  }
+  const Image24 screen = TopOnScreen(window, band);
   EXPECT_EQ(Count(screen, inactive, {8, 0, form->Width() - 8, band}), 0);
   SetActiveWindow(window);
   PumpUntil([] { return false; }, 100);
