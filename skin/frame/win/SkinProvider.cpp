@@ -150,9 +150,8 @@ void TsSkinProvider::SetUseGlobalColor(bool value) {
 }
 
 void TsSkinProvider::ApplyFormColor() {
-  if (!form_ || !useGlobalColor_ || skinData_.CustomColor()) return;
-  TsSkinManager *manager = skinData_.SkinManager();
-  form_->SetColor(Skinned() && manager ? manager->GlobalColor() : clBtnFace);
+  if (!useGlobalColor_ || skinData_.CustomColor() || !Skinned()) return;
+  form_->SetColor(skinData_.SkinManager()->GlobalColor());
 }
 
 void TsSkinProvider::RemoveSystemMenuStyle() {

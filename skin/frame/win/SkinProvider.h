@@ -149,7 +149,7 @@ private:
   bool FromMyManager(const TMessage &m) const;
   void RemoveSystemMenuStyle();
   void GiveSystemMenuStyleBack();
-  // The form's colour: the skin's global colour while skinned and not custom-coloured, else clBtnFace.
+  // While skinned, the form takes the skin's global colour (unless it keeps its own).
   void ApplyFormColor();
   void RepaintFrame();
   // Makes the control adapter when the form is skinned and has none, and lets it scan the form.
