@@ -409,6 +409,7 @@ TEST_F(FrameProviderTest, AThousandFramePaintsKeepTheHandlesAndEachPaintCopiesEv
   // One paint of the frame and the client area: every pixel of the window reaches the screen once.
   const int w = form->Width(), h = form->Height();
   std::vector<int> copies(static_cast<size_t>(w * h));
+  PumpUntil([] { return false; }, 100); // no paint of before is left waiting
   SetFrameCopyWatch([&](HWND target, const RECT &r) {
     if (target != window) return;
     for (int py = std::max(0L, r.top); py < std::min<LONG>(h, r.bottom); ++py)
@@ -417,7 +418,6 @@ TEST_F(FrameProviderTest, AThousandFramePaintsKeepTheHandlesAndEachPaintCopiesEv
   });
   provider->Frame().InvalidateCache();
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
-  PumpUntil([] { return false; }, 50);
   SetFrameCopyWatch(nullptr);
   int once = 0, other = 0;
   for (int c : copies)
@@ -426,8 +426,8 @@ TEST_F(FrameProviderTest, AThousandFramePaintsKeepTheHandlesAndEachPaintCopiesEv
   EXPECT_EQ(once, w * h);
 }
 
-// The system writes its own caption when the text changes; the screen shows the skinned title with the new
-// text all the same.
+// The system writes its own caption when the text or the icon changes; the screen shows the skinned title
+// with the new text all the same.
 TEST_F(FrameProviderTest, ChangingTheCaptionRepaintsTheTitleFromTheCache) {
   TForm *form = Form();
   Skin(form);
@@ -441,6 +441,10 @@ TEST_F(FrameProviderTest, ChangingTheCaptionRepaintsTheTitleFromTheCache) {
   const Image24 screen = TopOnScreen(window, band);
   // The corners outside the window's outline are left out.
   EXPECT_EQ(Count(screen, after, {8, 0, form->Width() - 8, band}), 0);
+  // A new icon of the window: the same.
+  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconW(nullptr, IDI_WARNING)));
+  PumpUntil([] { return false; }, 100);
+  EXPECT_EQ(Count(TopOnScreen(window, band), Cache(), {8, 0, form->Width() - 8, band}), 0);
 }
 
 // Another window taking the activation: the title turns to the section's normal look on the screen, and

@@ -21,8 +21,6 @@ public:
   virtual TsBorderKind BorderKind() const = 0;
   // TitleIcons bits.
   virtual uint32_t BorderIcons() const = 0;
-  // Room kept free inside the frame.
-  virtual int BorderWidth() const { return 0; }
   // The window is being created or read: nothing is painted yet.
   virtual bool Creating() const { return false; }
   virtual std::string CaptionText() const = 0;

@@ -208,10 +208,12 @@ void TsSkinProvider::HandleSkinnedMessage(TMessage &m, const TWindowHookNext &ne
     if (systemMenu_) systemMenu_->UpdateItems();
     return;
   case WM_SETTEXT:
+  case WM_SETICON:
+    // The system draws its own caption with the new text or icon.
     if (!Showing() || creating) return next(m);
     UnderCurtain([&] {
       next(m);
-      frame_.InvalidateCache(); // the new caption
+      frame_.InvalidateCache();
     });
     return;
   case WM_PAINT: return HandlePaint(m, next);
@@ -446,10 +448,7 @@ void TsSkinProvider::HandleSystemCommand(TMessage &m, const TWindowHookNext &nex
   const WPARAM command = m.WParam & 0xFFF0;
   const bool hasBorder = form_->BorderStyle() != TFormBorderStyle::bsNone;
   if (command == SC_KEYMENU && m.LParam == ' ' && (form_->BorderIcons() & biSystemMenu) && hasBorder) {
-    RECT outer;
-    GetWindowRect(form_->Handle(), &outer);
-    const TsFrameGeometry g = frame_.Geometry();
-    PopupSystemMenu({outer.left + g.FrameX, outer.top + g.FrameY + g.BorderWidth + frame_.IconRect().Height()});
+    PopupSystemMenu(frame_.BelowIcon());
     return;
   }
   if (ResizeMode == TsResizeMode::rmBorder && (command == SC_MOVE || command == SC_SIZE) && !outline_) {

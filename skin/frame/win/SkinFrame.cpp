@@ -20,6 +20,7 @@ constexpr UINT OtherOutlineQuery = 0xBC4D;
 constexpr WPARAM OtherOutlineAnswer = 0x41A2;
 
 TsFrameCopyWatch copyWatch;
+// A title element was pressed and the mouse has not left it since; one mouse for all frames.
 bool titleMouseDown = false;
 
 bool IsSystemElement(int code) {
@@ -59,8 +60,6 @@ void CopyCacheToWindow(HWND window, HDC dc, const Image24 &cache, const RECT &r,
   NoteCopyToWindow(window, r);
 }
 
-bool TitleMouseDown() { return titleMouseDown; }
-
 TsSkinFrame::TsSkinFrame(TsFrameSubject &subject, TsCommonData &skinData)
     : subject_(subject), skinData_(skinData), cache_(skinData.CacheImage) {}
 
@@ -73,7 +72,6 @@ TsFrameGeometry TsSkinFrame::Geometry() const {
   shape.Border = subject_.BorderKind();
   shape.FullCaption = (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
   shape.Iconic = IsIconic(window);
-  shape.BorderWidth = subject_.BorderWidth();
   shape.Window = {outer.right - outer.left, outer.bottom - outer.top};
   shape.Client = {client.right, client.bottom};
   const TSize bars = subject_.ScrollBarSizes();
@@ -104,6 +102,13 @@ TRect TsSkinFrame::IconRect() const {
   const TSize size = IconSize(g);
   if (size.Width <= 0 || size.Height <= 0) return {g.FrameX, 0, g.FrameX, 0};
   return TitleIconRect(g, size);
+}
+
+TPoint TsSkinFrame::BelowIcon() const {
+  RECT outer;
+  GetWindowRect(subject_.FrameHandle(), &outer);
+  const TsFrameGeometry g = Geometry();
+  return {outer.left + g.FrameX, outer.top + g.FrameY + g.BorderWidth + IconRect().Height()};
 }
 
 int TsSkinFrame::GlobalInfo() const {
@@ -521,10 +526,7 @@ bool TsSkinFrame::HandleTitleMouse(TMessage &m) {
     }
     if (code == TitleHit::SysMenu) {
       ClearHot();
-      RECT outer;
-      GetWindowRect(window, &outer);
-      const TsFrameGeometry g = Geometry();
-      subject_.PopupSystemMenu({outer.left + g.FrameX, outer.top + g.FrameY + g.BorderWidth + IconRect().Height()});
+      subject_.PopupSystemMenu(BelowIcon());
       return true;
     }
     if (user) {

@@ -35,10 +35,6 @@ inline TPoint MousePoint(LPARAM lParam) {
   return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-// The state of the title that all frames share: a title element was pressed and the mouse has not left
-// it since.
-bool TitleMouseDown();
-
 class TsSkinFrame {
 public:
   // skinData holds the frame's section, its indexes and the cache image.
@@ -58,7 +54,6 @@ public:
   bool FullRender = true;
   // Set while a region is being applied; painting waits.
   bool RegionBusy = false;
-  bool PaintedOnce() const { return paintedOnce_; }
 
   TsFrameGeometry Geometry() const;
   TsTitleState TitleState() const;
@@ -66,6 +61,8 @@ public:
   // The title icon's place, empty when no icon shows.
   TRect IconRect() const;
   int TitleButtonsWidth() const;
+  // Where the system menu opens below the title icon (screen coordinates).
+  TPoint BelowIcon() const;
 
   // Picks the title buttons' pictures from the skin for the border style.
   void ResolveTitleImages();
@@ -84,7 +81,6 @@ public:
   void DropTitleBand() { titleBand_ = Image24(); }
 
   void MarkRegionStale() { regionStale_ = true; }
-  bool RegionStale() const { return regionStale_; }
   void ApplyRegion(bool redraw);
   void RemoveRegion(bool redraw);
 
