@@ -4,6 +4,7 @@
 // many paints; and the sound answers to faults of the frame's messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -639,6 +640,20 @@ TEST_F(FrameProviderTest, AProviderReadFromAStoredLayoutTakesItsManagerSectionAn
   auto *second = TComponent::Create<TsSkinProvider>(form);
   EXPECT_EQ(second->Form(), nullptr);
   EXPECT_EQ(QueryProvider(*form), static_cast<TsFrameProviderLink *>(stored));
+}
+
+// A provider freed before its form gives the form the system's frame back.
+TEST_F(FrameProviderTest, AProviderFreedBeforeItsFormLeavesTheSystemFrame) {
+  TForm *form = Form();
+  Skin(form);
+  const HWND window = form->Handle();
+  RECT box;
+  ASSERT_NE(GetWindowRgnBox(window, &box), ERROR);
+  provider->Free();
+  EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & WS_SYSMENU);
+  EXPECT_EQ(GetWindowRgnBox(window, &box), ERROR);
+  EXPECT_EQ(QueryProvider(*form), nullptr);
+  EXPECT_EQ(std::count(SkinnedForms().begin(), SkinnedForms().end(), form), 0);
 }
 
 // Timing mode (--gtest_also_run_disabled_tests --gtest_filter=*Timing*): a repaint of the whole window

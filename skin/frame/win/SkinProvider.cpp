@@ -100,6 +100,11 @@ TsSkinProvider::~TsSkinProvider() {
   if (!form_) return;
   RemoveSkinnedForm(*form_);
   hook_.Detach();
+  // A form that stays gets the system's frame back.
+  if (form_->IsDestroying() || !form_->HandleAllocated()) return;
+  GiveSystemMenuStyleBack();
+  frame_.RemoveRegion(false);
+  RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE);
 }
 
 bool TsSkinProvider::Skinned() const { return form_ && !form_->IsDestroying() && skinData_.UsesSkin(); }
