@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 
 #include "skin/controls/win/Button.h"
 #include "skin/controls/win/ProgressBar.h"
@@ -336,6 +337,35 @@ TEST_F(SkinnedControlsTest, AThousandPaintsHoldNoMoreGdiObjectsAndEachPaintIsOne
   Settle();
   for (TWinControl *control : {static_cast<TWinControl *>(button), static_cast<TWinControl *>(bar)})
     EXPECT_EQ(DrawingRecordsOfOnePrint(*control), std::vector<DWORD>{EMR_BITBLT}) << control->Name();
+}
+
+// Timing mode (--gtest_also_run_disabled_tests --gtest_filter=*Timing*): a repaint of the skinned button
+// and bar (each renders its face anew) against the system's button and bar of the same size, side by side.
+TEST_F(SkinnedControlsTest, DISABLED_PaintTiming) {
+  auto *plainButton = TComponent::Create<TButton>(form);
+  auto *plainBar = TComponent::Create<TProgressBar>(form);
+  plainButton->SetParent(form);
+  plainBar->SetParent(form);
+  plainButton->SetBounds(260, 18, 75, 21);
+  plainBar->SetBounds(8, 160, 425, 16);
+  plainBar->SetMax(7);
+  Settle();
+  constexpr int Repeats = 500;
+  auto perPaint = [&](TWinControl &control) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < Repeats; ++i)
+      RedrawWindow(control.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count() / Repeats;
+  };
+  for (int position : {0, 7}) {
+    bar->SetPosition(position);
+    plainBar->SetPosition(position);
+    const double skinned = perPaint(*bar), system = perPaint(*plainBar);
+    std::printf("bar at %d: skinned %.1f us, system %.1f us, ratio %.2f\n", position, skinned, system,
+                skinned / system);
+  }
+  const double skinned = perPaint(*button), system = perPaint(*plainButton);
+  std::printf("button: skinned %.1f us, system %.1f us, ratio %.2f\n", skinned, system, skinned / system);
 }
 
 } // namespace
