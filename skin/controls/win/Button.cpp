@@ -109,6 +109,7 @@ void TsButton::CreateParams(TCreateParams &params) {
 
 void TsButton::CreateHandleDone() {
   TButton::CreateHandleDone();
+  TakeThemeOff(*this, SkinData);
   firstShape_ = true;
   appliedShape_.reset();
 }

@@ -1,6 +1,7 @@
 #include "skin/controls/win/ControlPainting.h"
 
 #include "skin/engine/win/SkinDelivery.h"
+#include "toolkit/ui/SystemInfo.h"
 
 void PaintOnce(HWND window, HDC given, bool wholeWindow, const std::function<void(HDC)> &paint) {
   if (given) {
@@ -30,4 +31,8 @@ void NoteVisibility(TsCommonData &data, TControl &control) {
   const RECT client = parent->ClientRect(), bounds = control.BoundsRect();
   data.PartlyVisible = bounds.left < client.left || bounds.top < client.top || bounds.right > client.right ||
                        bounds.bottom > client.bottom;
+}
+
+void TakeThemeOff(TWinControl &control, const TsCommonData &data) {
+  if (data.UsesSkin() && ThemesInUse()) RemoveWindowTheme(control.Handle());
 }

@@ -1,6 +1,6 @@
 #pragma once
-// What the skinned controls' paint handlers share: the device context a paint goes to, and the notes a
-// control takes of how much of it its parent shows.
+// What the skinned controls' window handling shares: the device context a paint goes to, the notes a
+// control takes of how much of it its parent shows, and the themed look taken off.
 
 #include <windows.h>
 
@@ -16,3 +16,7 @@ void PaintOnce(HWND window, HDC given, bool wholeWindow, const std::function<voi
 // Before a control repaints: its cache is stale when it or its parent is only partly visible, and it is
 // partly visible when it does not lie wholly inside its parent's client area.
 void NoteVisibility(TsCommonData &data, TControl &control);
+
+// A window made while its control is skinned loses its themed look: the skin paints it, and a themed
+// progress bar would go on animating (and repainting) on a timer of its own.
+void TakeThemeOff(TWinControl &control, const TsCommonData &data);

@@ -27,6 +27,11 @@ void TsProgressBar::Loaded() {
   SkinData.AfterLoad();
 }
 
+void TsProgressBar::CreateHandleDone() {
+  TProgressBar::CreateHandleDone();
+  TakeThemeOff(*this, SkinData);
+}
+
 void TsProgressBar::SetProgressSkin(const std::string &section) {
   if (section == progressSkin_) return;
   progressSkin_ = section;

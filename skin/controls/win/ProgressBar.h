@@ -22,6 +22,7 @@ public:
   void SetProgressSkin(const std::string &section);
 
 protected:
+  void CreateHandleDone() override;
   void WndProc(TMessage &message) override;
   void Loaded() override;
 
