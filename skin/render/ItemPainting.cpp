@@ -25,7 +25,8 @@ bool LiesInside(const TRect &r, const Image24 &target) {
 bool IsSet(TColor c) { return c != KeyColor; }
 
 // The parent cache as seen from an image whose pixel (originX, originY) shows the item's top-left corner,
-// which lies at p in the parent.
+// which lies at p in the parent. Background and border both read the parent this way, so p always names
+// the place of the rectangle's corner, wherever the rectangle starts in the target.
 TCacheInfo SeenFrom(TCacheInfo ci, TPoint p, int originX, int originY) {
   ci.OffsetX += p.X - originX;
   ci.OffsetY += p.Y - originY;
@@ -255,9 +256,8 @@ void PaintSkinItem(const TsItemData &data, TCacheInfo ci, bool fill, int state, 
   if (!CanPaint(data.Skin, data.SectionIdx, r, target)) return;
   const TsFillColors fills = ItemFillColors(data, ci);
   PaintControlBackground(data, ci, state, target, p, r, fills);
-  ci.OffsetX += p.X;
-  ci.OffsetY += p.Y;
-  DrawBorderMask(target, r, fill, ci, *data.Skin, data.BorderImageIdx, state, useParent, fills.KeyFill);
+  DrawBorderMask(target, r, fill, SeenFrom(ci, p, r.Left, r.Top), *data.Skin, data.BorderImageIdx, state, useParent,
+                 fills.KeyFill);
   DrawCornerPictures(*data.Skin, data.SectionIdx, data.SkinSection, state, r, target);
 }
 
@@ -268,10 +268,8 @@ void PaintSkinItemByIndex(int sectionIndex, std::string_view section, TCacheInfo
   PaintBackground(*skin, sectionIndex, section, ci, std::nullopt, hotPatternIndex, patternIndex, target, p, r, state,
                   Rules::Item, fills);
   DrawCornerPictures(*skin, sectionIndex, section, state, r, target);
-  ci.OffsetX += p.X;
-  ci.OffsetY += p.Y;
-  DrawBorderMask(target, r, fill, ci, *skin, skin->ImageIndexByName(section, "BORDERSMASK"), state, true,
-                 fills.KeyFill);
+  DrawBorderMask(target, r, fill, SeenFrom(ci, p, r.Left, r.Top), *skin, skin->ImageIndexByName(section, "BORDERSMASK"),
+                 state, true, fills.KeyFill);
 }
 
 void PaintSkinPart(int sectionIndex, int borderIndex, int patternIndex, int hotPatternIndex, std::string_view section,
@@ -280,9 +278,7 @@ void PaintSkinPart(int sectionIndex, int borderIndex, int patternIndex, int hotP
   if (!CanPaint(skin, sectionIndex, r, target)) return;
   PaintBackground(*skin, sectionIndex, section, ci, std::nullopt, hotPatternIndex, patternIndex, target, p, r, state,
                   Rules::Part, fills);
-  ci.OffsetX += p.X;
-  ci.OffsetY += p.Y;
-  DrawBorderMask(target, r, fill, ci, *skin, borderIndex, state, true, fills.KeyFill);
+  DrawBorderMask(target, r, fill, SeenFrom(ci, p, r.Left, r.Top), *skin, borderIndex, state, true, fills.KeyFill);
 }
 
 void PaintControlBackground(const TsItemData &data, const TCacheInfo &ci, int state, Image24 &target, TPoint p, TRect r,

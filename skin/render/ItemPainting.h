@@ -47,8 +47,8 @@ void ResolveIndexes(TsItemData &data);
 TsFillColors ItemFillColors(const TsItemData &data, const TCacheInfo &ci);
 
 // The whole item over r of target: background, border mask (fill: with its centre), corner pictures.
-// p is the item's place in its parent, whose cache ci may show through; useParent lets key-coloured border
-// pixels show it too.
+// p is where r's top-left corner lies in the parent, whose cache ci may show through (background and border
+// alike); useParent lets key-coloured border pixels show it too.
 void PaintSkinItem(const TsItemData &data, TCacheInfo ci, bool fill, int state, TRect r, TPoint p, Image24 &target,
                    bool useParent);
 

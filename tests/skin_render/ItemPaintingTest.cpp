@@ -222,6 +222,35 @@ TEST_F(ItemPainting, MaskedGripPatternShowsTheParentAroundItsDotsAtTheItemsPlace
   EXPECT_EQ(target.Pixel(0, 2), parent.Pixel(1 + 3, 2 + 4 + 2));
 }
 
+// The position is where the rectangle's top-left corner lies in the parent: the see-through background and
+// the key-coloured border corners show the parent's pixels at the same places, wherever the rectangle starts.
+TEST_F(ItemPainting, BackgroundAndBorderCornersShowTheParentAtTheRectanglesPlace) {
+  Item().Transparency = 100;
+  for (const TPoint key : {TPoint{2, 0}, TPoint{4, 0}, TPoint{2, 2}, TPoint{4, 2}})
+    t.Paint(key.X, key.Y, KeyColor);
+  const int border = t.Mask("ITEM", "BORDERSMASK", TRect{2, 0, 5, 3}, 1, 0, 0, {1, 1, 1, 1});
+  const int section = t.skin.SectionIndex("ITEM");
+  const TRect r{2, 1, 7, 5};
+  const TPoint p{3, 4};
+  auto expectParent = [&](const Image24 &target, const char *painter) {
+    for (const TPoint at : {TPoint{r.Left, r.Top}, TPoint{r.Right - 1, r.Top}, TPoint{r.Left, r.Bottom - 1},
+                            TPoint{r.Right - 1, r.Bottom - 1}, TPoint{r.Left + 2, r.Top + 2}})
+      EXPECT_EQ(target.Pixel(at.X, at.Y), parent.Pixel(1 + p.X + at.X - r.Left, 2 + p.Y + at.Y - r.Top))
+          << painter << " at " << at.X << "," << at.Y;
+  };
+  Image24 part = Filled(8, 6, 0);
+  PaintSkinPart(section, border, -1, -1, "ITEM", ParentCache(), true, 0, r, p, part, &t.skin);
+  expectParent(part, "part");
+  Image24 byIndex = Filled(8, 6, 0);
+  PaintSkinItemByIndex(section, "ITEM", ParentCache(), true, 0, r, p, byIndex, &t.skin);
+  expectParent(byIndex, "item by index");
+  TsItemData data = Bound();
+  data.ShowsParent = true;
+  Image24 item = Filled(8, 6, 0);
+  PaintSkinItem(data, ParentCache(), true, 0, r, p, item, true);
+  expectParent(item, "item");
+}
+
 TEST_F(ItemPainting, NothingIsPaintedOutsideTheTargetOrWithoutASection) {
   TsItemData data = Bound();
   Image24 target = Filled(4, 3, 0x123456);
