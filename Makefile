@@ -1,5 +1,6 @@
 # The one entry point. `make` builds everything into dist/; `make test` runs every test; `make run` starts
-# the installer under Wine; `make screenshot` renders its window to docs/screenshot.png.
+# the installer under Wine; `make screenshot` renders its window to docs/screenshot.png and the skin
+# viewer's to docs/skinview.png.
 # PAYLOAD=folder packs other payload files (Kelvora.exe, KelvoraV3DLL.dll, iKeyAPI.dll, eKalit.dll).
 # The Windows programs are 32-bit (build/win, copied to dist/); build/win64 holds the same code for x86-64,
 # which Wine runs instead where its 32-bit part (wine32) could not be installed.
@@ -57,6 +58,7 @@ run: deps wine-build
 
 screenshot: deps wine-build
 	scripts/screenshot.sh docs/screenshot.png
+	scripts/screenshot.sh docs/skinview.png tools/skinview/skinview.exe
 
 clean:
 	rm -rf $(BUILD) dist

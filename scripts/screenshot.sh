@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Renders the installer's window to a PNG: starts the installer on a private Xvfb with a black background,
-# waits until its window has been painted, grabs the screen and trims it to the window.
+# Renders a program's window to a PNG: starts the program (the installer by default; a path in the Windows
+# build) on a private Xvfb with a black background, waits until its window has been painted, grabs the
+# screen and trims it to the window. Usage: screenshot.sh [OUT.png [PROGRAM]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/screenshot.png}
+program=${2:-installer/app/KelvoraSetup.exe}
 source scripts/wine-env.sh
 ensure_wine_prefix
 
@@ -15,7 +17,7 @@ cleanup() { wineserver -k 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true;
 trap cleanup EXIT
 sleep 1
 
-wine "$(wine_build_dir)/installer/app/KelvoraSetup.exe" >/dev/null 2>&1 &
+wine "$(wine_build_dir)/$program" >/dev/null 2>&1 &
 shot=$(mktemp --suffix=.png)
 previous=""
 for _ in $(seq 1 60); do
@@ -33,5 +35,5 @@ for _ in $(seq 1 60); do
   previous=$size
   cp "$shot" "$shot.prev"
 done
-echo "the installer window did not appear" >&2
+echo "the window of $program did not appear" >&2
 exit 1
