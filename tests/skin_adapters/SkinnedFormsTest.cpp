@@ -1,5 +1,7 @@
 #include "tests/skin_adapters/SkinnedFormsTest.h"
 
+#include <algorithm>
+
 #include "skin/engine/win/SkinEngine.h"
 #include "skin/pixels/win/DibStorage.h"
 #include "tests/skin_engine/ManagerTestSupport.h"
@@ -106,4 +108,27 @@ void Pump(unsigned milliseconds) {
     else
       Sleep(2);
   }
+}
+
+// The records of one WM_PRINT of the window that put pixels on the surface, by record type.
+std::vector<DWORD> DrawingRecordsOfOnePrint(HWND window) {
+  const HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(recorder), PRF_CLIENT | PRF_NONCLIENT);
+  const HENHMETAFILE recorded = CloseEnhMetaFile(recorder);
+  std::vector<uint8_t> bits(GetEnhMetaFileBits(recorded, 0, nullptr));
+  GetEnhMetaFileBits(recorded, static_cast<UINT>(bits.size()), bits.data());
+  DeleteEnhMetaFile(recorded);
+  // Blits (a fill is one too), text, regions, shapes and single pixels.
+  static const DWORD drawing[] = {EMR_BITBLT,      EMR_STRETCHBLT, EMR_STRETCHDIBITS, EMR_SETDIBITSTODEVICE,
+                                  EMR_EXTTEXTOUTW, EMR_FILLRGN,    EMR_PAINTRGN,      EMR_RECTANGLE,
+                                  EMR_POLYGON16,   EMR_LINETO,     EMR_SETPIXELV};
+  std::vector<DWORD> found;
+  for (size_t at = 0; at + sizeof(EMR) <= bits.size();) {
+    const auto *record = reinterpret_cast<const EMR *>(bits.data() + at);
+    if (std::find(std::begin(drawing), std::end(drawing), record->iType) != std::end(drawing))
+      found.push_back(record->iType);
+    if (record->nSize == 0) break;
+    at += record->nSize;
+  }
+  return found;
 }

@@ -39,6 +39,10 @@ bool SameArea(const Image24 &a, const Image24 &b, const RECT &r);
 // How many pixels of r have the colour.
 int CountColor(const Image24 &image, const RECT &r, TColor color);
 
+// The records of one WM_PRINT of the window that put pixels on the surface, by record type: a paint that
+// reaches the screen in one copy shows a single EMR_BITBLT.
+std::vector<DWORD> DrawingRecordsOfOnePrint(HWND window);
+
 // The mouse, as the user moves and presses it.
 void MouseTo(POINT screen);
 void LeftButton(bool down);

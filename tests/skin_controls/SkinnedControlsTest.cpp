@@ -11,6 +11,7 @@
 #include "skin/controls/win/ProgressBar.h"
 #include "skin/controls/win/SkinControls.h"
 #include "skin/pixels/win/DibStorage.h"
+#include "tests/skin_adapters/SkinnedFormsTest.h"
 #include "tests/skin_engine/ManagerTestSupport.h"
 #include "tests/toolkit/UiTestSupport.h"
 
@@ -74,29 +75,6 @@ bool Same(const Image24 &a, const Image24 &b) {
 
 // The progress is painted in blues, the trough in greys.
 bool IsProgress(TColor c) { return BlueOf(c) > RedOf(c) + 40; }
-
-// The records of one WM_PRINT of the window that put pixels on the surface, by record type.
-std::vector<DWORD> DrawingRecordsOfOnePrint(TWinControl &control) {
-  const HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-  SendMessageW(control.Handle(), WM_PRINT, reinterpret_cast<WPARAM>(recorder), PRF_CLIENT | PRF_NONCLIENT);
-  const HENHMETAFILE recorded = CloseEnhMetaFile(recorder);
-  std::vector<uint8_t> bits(GetEnhMetaFileBits(recorded, 0, nullptr));
-  GetEnhMetaFileBits(recorded, static_cast<UINT>(bits.size()), bits.data());
-  DeleteEnhMetaFile(recorded);
-  // Blits (a fill is one too), text, regions, shapes and single pixels.
-  static const DWORD drawing[] = {EMR_BITBLT,      EMR_STRETCHBLT, EMR_STRETCHDIBITS, EMR_SETDIBITSTODEVICE,
-                                  EMR_EXTTEXTOUTW, EMR_FILLRGN,    EMR_PAINTRGN,      EMR_RECTANGLE,
-                                  EMR_POLYGON16,   EMR_LINETO,     EMR_SETPIXELV};
-  std::vector<DWORD> found;
-  for (size_t at = 0; at + sizeof(EMR) <= bits.size();) {
-    const auto *record = reinterpret_cast<const EMR *>(bits.data() + at);
-    if (std::find(std::begin(drawing), std::end(drawing), record->iType) != std::end(drawing))
-      found.push_back(record->iType);
-    if (record->nSize == 0) break;
-    at += record->nSize;
-  }
-  return found;
-}
 
 class SkinnedControlsTest : public ::testing::Test {
 protected:
@@ -336,7 +314,7 @@ TEST_F(SkinnedControlsTest, AThousandPaintsHoldNoMoreGdiObjectsAndEachPaintIsOne
   button->SetFocus();
   Settle();
   for (TWinControl *control : {static_cast<TWinControl *>(button), static_cast<TWinControl *>(bar)})
-    EXPECT_EQ(DrawingRecordsOfOnePrint(*control), std::vector<DWORD>{EMR_BITBLT}) << control->Name();
+    EXPECT_EQ(DrawingRecordsOfOnePrint(control->Handle()), std::vector<DWORD>{EMR_BITBLT}) << control->Name();
 }
 
 // Timing mode (--gtest_also_run_disabled_tests --gtest_filter=*Timing*): a repaint of the skinned button
