@@ -112,22 +112,7 @@ TPoint TacMainWnd::PositionInParent() const {
   return TPoint{r.left, r.top};
 }
 
-TsParentLink TacMainWnd::ParentLink() const {
-  TsParentLink link;
-  const HWND parent = GetParent(window_);
-  if (!parent) return link;
-  link.Exists = true;
-  const TWinControl *control = TWinControl::FindControl(parent);
-  link.Color = control ? control->Color() : clBtnFace;
-  link.QueryColor = [parent]() -> std::optional<TColor> {
-    TColor answer = KeyColor;
-    SendSkinCommand(parent, AC_QUERYCOLOR, 0, reinterpret_cast<LPARAM>(&answer));
-    if (answer == KeyColor) return std::nullopt;
-    return answer;
-  };
-  link.QueryOwnBackground = [parent] { return Answered(SendSkinCommand(parent, AC_QUERYOWNBG)); };
-  return link;
-}
+TsParentLink TacMainWnd::ParentLink() const { return ParentLinkOfWindow(GetParent(window_)); }
 
 TsItemData TacMainWnd::ItemData() const {
   TsItemData data = data_->ItemData();

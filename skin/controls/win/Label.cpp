@@ -27,20 +27,6 @@ const TsSkinManager *LoadedManager() {
   return manager && manager->Active() && manager->SkinLoaded() ? manager : nullptr;
 }
 
-// The parent as item painting asks it: its own colour, or its answer to AC_QUERYCOLOR.
-TsParentLink ParentLinkOf(TWinControl &parent) {
-  TsParentLink link;
-  link.Exists = true;
-  link.Color = parent.Color();
-  link.QueryColor = [&parent]() -> std::optional<TColor> {
-    TColor answer = KeyColor;
-    PerformSkinCommand(parent, AC_QUERYCOLOR, 0, reinterpret_cast<LPARAM>(&answer));
-    if (answer == KeyColor) return std::nullopt;
-    return answer;
-  };
-  return link;
-}
-
 } // namespace
 
 const TMetaClass &TsCustomLabel::StaticMetaClass() {

@@ -301,19 +301,8 @@ void TsCommonData::PrepareCacheImage() {
 }
 
 TsParentLink TsCommonData::ParentLink() const {
-  TsParentLink link;
   TWinControl *parent = hostControl_ ? hostControl_->Parent() : nullptr;
-  if (!parent) return link;
-  link.Exists = true;
-  link.Color = parent->Color();
-  link.QueryColor = [parent]() -> std::optional<TColor> {
-    TColor answer = KeyColor;
-    PerformSkinCommand(*parent, AC_QUERYCOLOR, 0, reinterpret_cast<LPARAM>(&answer));
-    if (answer == KeyColor) return std::nullopt;
-    return answer;
-  };
-  link.QueryOwnBackground = [parent] { return PerformSkinCommand(*parent, AC_QUERYOWNBG).LParam == 1; };
-  return link;
+  return parent ? ParentLinkOf(*parent) : TsParentLink{};
 }
 
 TPoint TsCommonData::Position() const {

@@ -71,7 +71,40 @@ private:
   TWindowHook hook_;
 };
 
+// A parent asked through ask; answersInResult: a foreign window, which can answer only in its result.
+TsParentLink LinkAsking(TColor color, std::function<TMessage(uint16_t command, LPARAM lParam)> ask,
+                        bool answersInResult) {
+  TsParentLink link;
+  link.Exists = true;
+  link.Color = color;
+  link.QueryColor = [ask]() -> std::optional<TColor> {
+    TColor answer = KeyColor;
+    ask(AC_QUERYCOLOR, reinterpret_cast<LPARAM>(&answer));
+    if (answer == KeyColor) return std::nullopt;
+    return answer;
+  };
+  link.QueryOwnBackground = [ask, answersInResult] {
+    const TMessage answer = ask(AC_QUERYOWNBG, 0);
+    return (answersInResult ? answer.Result : answer.LParam) == 1;
+  };
+  return link;
+}
+
 } // namespace
+
+TsParentLink ParentLinkOf(TWinControl &parent) {
+  return LinkAsking(
+      parent.Color(),
+      [&parent](uint16_t command, LPARAM lParam) { return PerformSkinCommand(parent, command, 0, lParam); }, false);
+}
+
+TsParentLink ParentLinkOfWindow(HWND parent) {
+  if (!parent) return {};
+  if (TWinControl *control = TWinControl::FindControl(parent)) return ParentLinkOf(*control);
+  return LinkAsking(
+      clBtnFace, [parent](uint16_t command, LPARAM lParam) { return SendSkinCommand(parent, command, 0, lParam); },
+      true);
+}
 
 void RegisterSkinCommandMessage() { RegisterWindowMessageW(SkinCommandMessageName); }
 

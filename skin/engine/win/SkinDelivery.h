@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "skin/engine/SkinManager.h"
+#include "skin/render/ParentLink.h"
 #include "toolkit/ui/Forms.h"
 
 // Registers the skin command message with the system by name (every part then uses SM_TESSORACMD).
@@ -23,6 +24,11 @@ inline LPARAM ManagerParam(const TsSkinManager &manager) { return reinterpret_ca
 TMessage PerformSkinCommand(TControl &control, uint16_t command, uint16_t param = 0, LPARAM lParam = 0);
 // The same for a window: directly when the toolkit made it, else sent (then only the result answers).
 TMessage SendSkinCommand(HWND window, uint16_t command, uint16_t param = 0, LPARAM lParam = 0);
+// The parent as item painting asks it: its colour and its answers to AC_QUERYCOLOR and AC_QUERYOWNBG.
+TsParentLink ParentLinkOf(TWinControl &parent);
+// The same for a window the toolkit may not have made: that one has the button face colour and answers
+// in its result. Nothing exists without a window.
+TsParentLink ParentLinkOfWindow(HWND parent);
 // The control answers AC_QUERYSKINNED (asked through its handler, then through its window).
 bool AnswersSkinned(TControl &control);
 
