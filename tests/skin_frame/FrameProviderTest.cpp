@@ -507,6 +507,39 @@ TEST_F(FrameProviderTest, StandardControlsAndScrollBarsAreAdaptedWhileTheFormIsS
   EXPECT_EQ(TacMainWnd::Of(edit->Handle()), nullptr);
 }
 
+// On an AutoScroll form the skinned scroll bars hook in front of the provider; the provider still answers
+// for the form: the frame in a print of it, its cache and whether its background is being changed.
+TEST_F(FrameProviderTest, AnAutoScrollFormAnswersAsItsProviderDoes) {
+  TForm *form = Form(TFormBorderStyle::bsSizeable);
+  form->SetAutoScroll(true);
+  auto *edit = TComponent::Create<TEdit>(form);
+  edit->SetParent(form);
+  edit->SetBounds(8, 500, 200, 21); // below the client area: the vertical bar shows
+  Skin(form);
+  ASSERT_NE(provider->ScrollBars(), nullptr);
+  const HWND window = form->Handle();
+  PumpUntil([] { return false; }, 100);
+
+  // A stale frame cache is no background being changed; asked for, it is rendered first.
+  provider->Frame().InvalidateCache();
+  EXPECT_EQ(SendSkinCommand(window, AC_QUERYBGCHANGED).LParam, 0);
+  TCacheInfo cache;
+  SendSkinCommand(window, AC_QUERYCACHE, 0, reinterpret_cast<LPARAM>(&cache));
+  EXPECT_TRUE(provider->Frame().CacheValid());
+  const TsFrameGeometry g = provider->Frame().Geometry();
+  EXPECT_EQ(cache.Bitmap, &provider->SkinData().CacheImage);
+  EXPECT_EQ(cache.OffsetX, g.ClientOffsetX);
+  EXPECT_EQ(cache.OffsetY, g.ClientOffsetY);
+
+  Image24 print = CreateDib24(form->Width(), form->Height());
+  {
+    const ImageSurface surface(print);
+    SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(surface.Handle()), PRF_NONCLIENT | PRF_CLIENT);
+  }
+  GdiFlush();
+  EXPECT_EQ(Count(print, Cache(), {0, 0, form->Width(), g.FrameY + g.CaptionBarHeight}), 0);
+}
+
 // Moved near an edge of the work area, the window snaps to it; an outline dragged by the mouse moves or
 // sizes the window on release and keeps the minimum size.
 TEST_F(FrameProviderTest, TheWindowSnapsToTheWorkAreaAndAnOutlineMovesAndSizesIt) {

@@ -154,7 +154,11 @@ bool TacMainWnd::HandleSkinCommand(TMessage &m) {
     data_->PaintLocked = true;
     data_->CacheImage = Image24();
     return true;
-  case AC_QUERYCACHE: AnswerCache(m); return true;
+  // On a form the frame provider answers for its cache and background; its adapters pass these on.
+  case AC_QUERYCACHE:
+    if (data_->ProviderForm) return false;
+    AnswerCache(m);
+    return true;
   case AC_PARENTREPAINT:
     if (PaintSuspended()) {
       data_->PaintLocked = false;
@@ -162,7 +166,9 @@ bool TacMainWnd::HandleSkinCommand(TMessage &m) {
     }
     return OwnsSkinData();
   case AC_QUERYSKINNED: return answer(1);
-  case AC_QUERYBGCHANGED: return answer(data_->BackgroundStale || PaintSuspended());
+  case AC_QUERYBGCHANGED:
+    if (data_->ProviderForm) return false;
+    return answer(data_->BackgroundStale || PaintSuspended());
   case AC_PREPAREPAINT: PrepareCache(); return true;
   case AC_QUERYAPPLICATION: m.Result = reinterpret_cast<LRESULT>(static_cast<TApplication *>(Application)); return true;
   default: return false;
