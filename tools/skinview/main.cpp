@@ -2,9 +2,8 @@
 // PreviewSkin.h for the command line). Errors are reported in a box and on the error output.
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -39,12 +38,10 @@ int Report(const std::string &message) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
+    // The runtime's wide arguments, so file names outside the ANSI code page survive.
     std::vector<std::string> args;
-    int count = 0;
-    wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    for (int i = 1; i < count; ++i)
-      args.push_back(text::Utf16ToUtf8(reinterpret_cast<const char16_t *>(argv[i])));
-    LocalFree(argv);
+    for (int i = 1; i < __argc; ++i)
+      args.push_back(text::Utf16ToUtf8(reinterpret_cast<const char16_t *>(__wargv[i])));
     const PreviewOptions options = ParsePreviewArguments(args);
     Application->Initialize();
     Application->SetTitle("skinview");
@@ -56,5 +53,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return 0;
   } catch (const Exception &e) {
     return Report(e.Message());
+  } catch (const std::exception &e) {
+    return Report(e.what());
   }
 }
