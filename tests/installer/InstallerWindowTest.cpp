@@ -4,12 +4,16 @@
 #include <windows.h>
 
 #include "installer/app/Unit1.h"
+#include "skin/controls/win/SkinControls.h"
 
 namespace {
 
 class InstallerWindowTest : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() { Application->Initialize(); }
+  static void SetUpTestSuite() {
+    InitializeSkinControls();
+    Application->Initialize();
+  }
 
   TForm1 *CreateWindowWith(const wchar_t *programFiles) {
     SetEnvironmentVariableW(L"ProgramFiles", programFiles);
