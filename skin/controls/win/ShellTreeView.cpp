@@ -62,11 +62,10 @@ const TMetaClass &TsShellTreeView::StaticMetaClass() {
     c.String("Root", &TsShellTreeView::SetRoot);
     c.Set("ObjectTypes", &TsShellTreeView::SetObjectTypes,
           {{"otFolders", otFolders}, {"otNonFolders", otNonFolders}, {"otHidden", otHidden}});
-    c.Enum<TacShowExtension>(
-        "ShowExt", [](TsShellTreeView &t, TacShowExtension v) { t.ShowExt = v; },
-        {{"seSystem", int(TacShowExtension::seSystem)},
-         {"seShow", int(TacShowExtension::seShow)},
-         {"seHide", int(TacShowExtension::seHide)}});
+    c.Enum<TacShowExtension>("ShowExt", [](TsShellTreeView &t, TacShowExtension v) { t.ShowExt = v; },
+                             {{"seSystem", int(TacShowExtension::seSystem)},
+                              {"seShow", int(TacShowExtension::seShow)},
+                              {"seHide", int(TacShowExtension::seHide)}});
     c.Bool("UseShellImages", &TsShellTreeView::SetUseShellImages);
     c.Bool("AutoRefresh", [](TsShellTreeView &t, bool v) { t.AutoRefresh = v; });
     c.Event("OnChange", &TsShellTreeView::OnChange);
@@ -82,8 +81,8 @@ TacCustomShellTreeView::~TacCustomShellTreeView() {
 }
 
 void TacCustomShellTreeView::SetRoot(const std::string &root) {
-  if (root.size() == root_.size() && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, root.c_str(), -1,
-                                                    root_.c_str(), -1) == CSTR_EQUAL)
+  if (root.size() == root_.size() &&
+      CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, root.c_str(), -1, root_.c_str(), -1) == CSTR_EQUAL)
     return;
   if (!HandleAllocated()) {
     root_ = root;
@@ -151,7 +150,9 @@ TTreeNode *TacCustomShellTreeView::AddNode(TTreeNode *parent, TTreeNode *before,
     OnAddFolder(this, *folder, canAdd);
     if (!canAdd) return nullptr;
   }
-  TTreeNode *node = before ? Items().Insert(before, "") : parent ? Items().AddChild(parent, "") : Items().Add(nullptr, "");
+  TTreeNode *node = before   ? Items().Insert(before, "")
+                    : parent ? Items().AddChild(parent, "")
+                             : Items().Add(nullptr, "");
   TacShellFolder &item = *folder;
   folders_[node] = std::move(folder);
   Describe(node, item);
@@ -188,7 +189,8 @@ void TacCustomShellTreeView::ListChildren(TTreeNode *node) {
     TreeUpdate update(*this);
     for (TacPidl &item : folder->Items(ListedKinds(objectTypes_), Application->Handle()))
       AddNode(node, nullptr, std::make_unique<TacShellFolder>(*folder, item.get()));
-    CustomSort([this, folder](TTreeNode *a, TTreeNode *b) { return folder->Compare(Folder(a)->Relative(), Folder(b)->Relative()); },
+    CustomSort([this, folder](TTreeNode *a,
+                              TTreeNode *b) { return folder->Compare(Folder(a)->Relative(), Folder(b)->Relative()); },
                node);
   }
   node->SetHasChildren(node->Count() > 0);
@@ -213,7 +215,8 @@ TTreeNode *TacCustomShellTreeView::NodeOf(const ITEMIDLIST *item, TTreeNode *sta
     ListChildren(node);
     TTreeNode *next = nullptr;
     for (int i = 0; i < node->Count() && !next; ++i)
-      if (TacShellFolder *child = Folder(node->Item(i)); child && PidlLeadsTo(child->Full(), item)) next = node->Item(i);
+      if (TacShellFolder *child = Folder(node->Item(i)); child && PidlLeadsTo(child->Full(), item))
+        next = node->Item(i);
     if (!next) break;
     node->Expand();
     node = next;
@@ -223,9 +226,13 @@ TTreeNode *TacCustomShellTreeView::NodeOf(const ITEMIDLIST *item, TTreeNode *sta
 
 void TacCustomShellTreeView::SelectPath(const std::string &path) {
   wchar_t full[MAX_PATH] = {};
-  const TacPidl item = GetFullPathNameW(Wide(path).c_str(), MAX_PATH, full, nullptr) ? ParsePath(Narrow(full)) : nullptr;
+  const TacPidl item =
+      GetFullPathNameW(Wide(path).c_str(), MAX_PATH, full, nullptr) ? ParsePath(Narrow(full)) : nullptr;
   if (!item) throw Exception(ErrorSettingPath);
-  if (building_ || Items().RootCount() == 0) return;
+  if (building_) return;
+  // The tree is built with its window; a path chosen before the dialog shows needs it now.
+  HandleNeeded();
+  if (Items().RootCount() == 0) return;
   if (TacShellFolder *selected = Folder(Selected()); selected && SamePidl(selected->Full(), item.get())) return;
   TreeUpdate update(*this);
   if (TTreeNode *node = NodeOf(item.get(), Items().GetFirstNode())) {
