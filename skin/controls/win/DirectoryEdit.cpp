@@ -68,7 +68,7 @@ void TsDirectoryEdit::BrowseSkinned(const std::string &start) {
   dialog->sBitBtn2->SetCaption("Cancel");
   dialog->sBitBtn3->SetCaption("Create");
   dialog->sBitBtn3->SetVisible((DialogOptions & sdAllowCreate) != 0);
-  dialog->sShellTreeView1->BoundLabel.SetCaption("");
+  // The tree's label keeps the layout's blank caption: an empty one would show the component's name.
   dialog->sShellTreeView1->SetRoot(Root);
   if (!start.empty()) dialog->sShellTreeView1->SelectPath(start);
   if (dialog->ShowModal() != mrOk) return;
