@@ -50,6 +50,8 @@ int GlyphBlendShare(int blend) {
 void PaintGlyphFace(Image24 &buttonCache, const Image24 &picture, const TsGlyphLook &look) {
   const TsGlyphFrame frame = GlyphFrameOf(&picture);
   if (buttonCache.Empty() || frame.Width < 1 || frame.Height < 1) return;
+  // A full fade leaves the background exact; an 8-bit blend weight would keep a trace of the glyph.
+  if (look.Idle && GlyphBlendShare(look.Blend) >= 255) return;
   const int width = std::max(buttonCache.Width(), picture.Width());
   const int height = std::max(buttonCache.Height(), picture.Height());
   Image24 face = CopyOf(buttonCache, width, height);
