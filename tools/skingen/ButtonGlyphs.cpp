@@ -28,7 +28,7 @@ const Art Date = {
 const Art Ellipsis = {"oo  oo  oo", "oo  oo  oo"};
 const Art Calculator = {
     "ooooooooooo", "offffffffo", "oppppppppo", "oooooooooo", "ofofofoffo", "oooooooooo",
-    "ofofofoffo", "oooooooooo", "ofofofoffo", "oooooooooo", "ofofofoffo", "oooooooooo",
+    "ofofofoffo",  "oooooooooo", "ofofofoffo", "oooooooooo", "ofofofoffo", "oooooooooo",
 };
 
 struct Look {

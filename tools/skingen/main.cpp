@@ -23,10 +23,9 @@ struct Member {
 std::vector<Member> Generate(const std::string &skinFolder, const std::string &glyphFolder) {
   const skingen::SkinPictures pictures = skingen::DrawPictures();
   const std::string options = skingen::BlueGauzeOptions(pictures.atlas).Text();
-  std::vector<Member> members = {
-      {skinFolder + "/Options.dat", std::vector<uint8_t>(options.begin(), options.end())},
-      {skinFolder + "/Master.bmp", WriteBitmap8(pictures.master)},
-      {skinFolder + "/ButtonHuge.bmp", WriteBitmap8(pictures.buttonHuge)}};
+  std::vector<Member> members = {{skinFolder + "/Options.dat", std::vector<uint8_t>(options.begin(), options.end())},
+                                 {skinFolder + "/Master.bmp", WriteBitmap8(pictures.master)},
+                                 {skinFolder + "/ButtonHuge.bmp", WriteBitmap8(pictures.buttonHuge)}};
   if (!glyphFolder.empty())
     for (const skingen::ButtonGlyph &glyph : skingen::DrawButtonGlyphs())
       members.push_back({glyphFolder + "/" + glyph.fileName, WriteBitmap24(glyph.picture)});

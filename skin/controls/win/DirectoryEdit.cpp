@@ -18,9 +18,8 @@ int CALLBACK PreselectFolder(HWND dialog, UINT msg, LPARAM, LPARAM folder) {
 } // namespace
 
 const TMetaClass &TsFileDirEdit::StaticMetaClass() {
-  return DefineClass<TsFileDirEdit, TsCustomComboEdit>("TsFileDirEdit", [](TClassBuilder<TsFileDirEdit> &c) {
-    c.Event("OnDropFiles", &TsFileDirEdit::OnDropFiles);
-  });
+  return DefineClass<TsFileDirEdit, TsCustomComboEdit>(
+      "TsFileDirEdit", [](TClassBuilder<TsFileDirEdit> &c) { c.Event("OnDropFiles", &TsFileDirEdit::OnDropFiles); });
 }
 
 TsFileDirEdit::TsFileDirEdit(TComponent *owner) : TsCustomComboEdit(owner) {

@@ -12,9 +12,7 @@ namespace {
 constexpr int FrameOffset = 2;
 } // namespace
 
-const TMetaClass &TsEditButton::StaticMetaClass() {
-  return DefineClass<TsEditButton, TSpeedButton>("TsEditButton");
-}
+const TMetaClass &TsEditButton::StaticMetaClass() { return DefineClass<TsEditButton, TSpeedButton>("TsEditButton"); }
 
 TsEditButton::TsEditButton(TComponent *owner, TsCustomComboEdit &edit) : TSpeedButton(owner), edit_(edit) {
   SkinData.SetSkinSection("SPEEDBUTTON");
@@ -51,8 +49,9 @@ void TsEditButton::PaintSkinned() {
   const Image24 &editCache = edit_.CurrentCache();
   SkinData.PrepareCacheImage();
   Image24 &face = SkinData.CacheImage;
-  CopyRect(face, 0, 0, editCache,
-           TRect{Left() + FrameOffset, Top() + FrameOffset, Left() + FrameOffset + Width(), Top() + FrameOffset + Height()});
+  CopyRect(
+      face, 0, 0, editCache,
+      TRect{Left() + FrameOffset, Top() + FrameOffset, Left() + FrameOffset + Width(), Top() + FrameOffset + Height()});
   if (const Image24 *glyph = edit_.CurrentGlyph()) {
     TsGlyphLook look;
     look.Frame = GlyphFrameIndex(Pressed(), mouseOver_);
