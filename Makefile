@@ -57,7 +57,7 @@ run: deps wine-build
 	scripts/run-installer.sh
 
 screenshot: deps wine-build
-	scripts/screenshot.sh docs/screenshot.png
+	scripts/screenshot.sh docs/screenshot.png installer/app/KelvoraSetup.exe docs/folderdialog.png
 	scripts/screenshot.sh docs/skinview.png tools/skinview/skinview.exe
 
 clean:
