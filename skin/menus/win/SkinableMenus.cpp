@@ -183,14 +183,19 @@ void TsSkinableMenus::HookTree(TMenuItem &root) {
 }
 
 void TsSkinableMenus::Hook(TMenuItem &item) {
-  // An item with a painter of someone else keeps it.
+  // An item with a painter of someone else keeps it, and the program's own handlers stay in charge.
   if (painted_.count(&item) || item.HasPainter()) return;
-  item.SetPainter({[this](TObject *sender, TCanvas &, int &width, int &height) {
-                     MeasurePopupItem(*static_cast<TMenuItem *>(sender), width, height);
-                   },
-                   [this](TObject *sender, TCanvas &canvas, RECT rect, TOwnerDrawState state) {
-                     DrawPopupItem(*static_cast<TMenuItem *>(sender), canvas, rect, state);
-                   }});
+  TMenuItemPainter painter;
+  if (!item.OnMeasureItem)
+    painter.Measure = [this](TObject *sender, TCanvas &, int &width, int &height) {
+      MeasurePopupItem(*static_cast<TMenuItem *>(sender), width, height);
+    };
+  if (!item.OnDrawItem)
+    painter.Draw = [this](TObject *sender, TCanvas &canvas, RECT rect, TOwnerDrawState state) {
+      DrawPopupItem(*static_cast<TMenuItem *>(sender), canvas, rect, state);
+    };
+  if (!painter.Measure && !painter.Draw) return;
+  item.SetPainter(std::move(painter));
   painted_.insert(&item);
 }
 
@@ -311,7 +316,8 @@ void TsSkinableMenus::BuildMenuBackground(TMenuItem &menu, TSize size, HWND wind
   look.ExtraLine = &state_.ExtraLine;
   look.ExtraLineFont = support.ExtraLineFont.Font;
   look.IconColumnWidth = state_.IconColumnWidth;
-  look.IconLineSection = support.IcoLineSkin;
+  // A manager made in code, not read from a layout, names no section yet.
+  look.IconLineSection = support.IcoLineSkin.empty() ? TacMenuSupport::DefaultIcoLineSkin : support.IcoLineSkin;
   state_.Background = PaintMenuBackground(skin, look);
   state_.ExtraLine.Picture = Image24(); // painted into the background
   state_.RegionRuns = MenuRegionRuns(skin, size);
