@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "skin/frame/win/SkinProvider.h"
 #include "skin/frame/win/SystemMenu.h"
@@ -192,6 +194,40 @@ TEST_F(SkinnedMenusTest, ItemsWithHandlersOfTheirOwnKeepThemAndLettingGoRemovesO
   ownDraws = 0;
   show();
   EXPECT_GT(ownDraws, 0);
+}
+
+TEST_F(SkinnedMenusTest, SkinnedItemsAreChosenByKeyboardAndByMouse) {
+  auto *popup = TComponent::Create<TPopupMenu>(form);
+  popup->SetWindowHandle(form->Handle());
+  std::vector<std::string> chosen;
+  for (const char *caption : {"First", "Second"}) {
+    auto *item = TComponent::Create<TMenuItem>(popup);
+    item->SetCaption(caption);
+    item->OnClick = [&chosen, caption](TObject *) { chosen.push_back(caption); };
+    popup->Items().Add(item);
+  }
+  WhenWindowAppears(L"#32768", [&](HWND) {
+    for (WORD key : {VK_DOWN, VK_DOWN, VK_RETURN})
+      PostMessageW(form->Handle(), WM_KEYDOWN, key, 0);
+  });
+  popup->Popup(form->Left() + 20, form->Top() + 30);
+  PumpUntil([&] { return !chosen.empty(); }, 1000);
+
+  WhenWindowAppears(L"#32768", [&](HWND window) {
+    UpdateWindow(window);
+    RECT first;
+    GetMenuItemRect(nullptr, MenuOf(window), 0, &first);
+    SetCursorPos((first.left + first.right) / 2, (first.top + first.bottom) / 2);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+  });
+  popup->Popup(form->Left() + 20, form->Top() + 30);
+  PumpUntil([&] { return chosen.size() == 2; }, 1000);
+  EXPECT_EQ(chosen, (std::vector<std::string>{"Second", "First"}));
+  EXPECT_TRUE(popup->Items().Items(0)->HasPainter());
 }
 
 TEST_F(SkinnedMenusTest, FiftyMenusOpenedAndClosedKeepTheHandlesAndLeaveNoAdapter) {
