@@ -230,6 +230,48 @@ TEST_F(SkinnedMenusTest, SkinnedItemsAreChosenByKeyboardAndByMouse) {
   EXPECT_TRUE(popup->Items().Items(0)->HasPainter());
 }
 
+TEST_F(SkinnedMenusTest, TheExtraLineIsAskedForOncePerMenuAndWidensItsFirstColumnButNeverTheSkinsMenu) {
+  manager->MenuSupport().UseExtraLine = true;
+  std::vector<std::string> asked;
+  manager->OnGetMenuExtraLineData = [&](TComponent *first, std::string &, bool &, Image24 &, std::string &text) {
+    asked.push_back(first->Name());
+    text = "&Kelvora";
+  };
+  auto *popup = TComponent::Create<TPopupMenu>(form);
+  popup->SetWindowHandle(form->Handle());
+  for (const char *caption : {"First", "Second", "Third"}) {
+    auto *item = TComponent::Create<TMenuItem>(popup);
+    item->SetCaption(caption);
+    popup->Items().Add(item);
+  }
+  popup->Items().Items(0)->SetName("Plain");
+  struct Shown {
+    int Width = 0;
+    TColor Strip = 0; // the strip's colour beside the first item
+  };
+  auto show = [&] {
+    Shown shown;
+    WhenWindowAppears(L"#32768", [&](HWND window) {
+      UpdateWindow(window);
+      const Image24 shot = OnScreen(window);
+      const RECT first = ItemRect(window, 0);
+      shown = {shot.Width(), shot.Pixel(first.left + 2, (first.top + first.bottom) / 2)};
+      EndMenu();
+    });
+    popup->Popup(form->Left() + 20, form->Top() + 30);
+    return shown;
+  };
+  const Shown withLine = show();
+  EXPECT_EQ(asked, std::vector<std::string>{"Plain"});
+  EXPECT_GT(BlueOf(withLine.Strip), RedOf(withLine.Strip) + 40); // the EXTRALINE section's blue
+
+  popup->Items().Items(0)->SetName("SkinSelectItem"); // the skins list of the system menu
+  const Shown without = show();
+  EXPECT_EQ(asked.size(), 1u);
+  EXPECT_EQ(withLine.Width - without.Width, manager->MenuSupport().ExtraLineWidth);
+  EXPECT_LT(BlueOf(without.Strip), RedOf(without.Strip) + 40);
+}
+
 TEST_F(SkinnedMenusTest, FiftyMenusOpenedAndClosedKeepTheHandlesAndLeaveNoAdapter) {
   WithSystemMenu([](HWND) {}); // the first one makes what is made once
   PumpUntil([] { return false; }, 50);
