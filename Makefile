@@ -1,6 +1,6 @@
 # The one entry point. `make` builds everything into dist/; `make test` runs every test; `make run` starts
-# the installer under Wine; `make screenshot` renders its window to docs/screenshot.png and the skin
-# viewer's to docs/skinview.png.
+# the installer under Wine; `make screenshot` renders its window, its folder dialog and its system menu, and
+# the skin viewer's window, to docs/.
 # PAYLOAD=folder packs other payload files (Kelvora.exe, KelvoraV3DLL.dll, iKeyAPI.dll, eKalit.dll).
 # The Windows programs are 32-bit (build/win, copied to dist/); build/win64 holds the same code for x86-64,
 # which Wine runs instead where its 32-bit part (wine32) could not be installed.
@@ -57,7 +57,7 @@ run: deps wine-build
 	scripts/run-installer.sh
 
 screenshot: deps wine-build
-	scripts/screenshot.sh docs/screenshot.png installer/app/KelvoraSetup.exe docs/folderdialog.png
+	scripts/screenshot.sh docs/screenshot.png --menu docs/menu.png --folder-dialog docs/folderdialog.png
 	scripts/screenshot.sh docs/skinview.png tools/skinview/skinview.exe
 
 clean:

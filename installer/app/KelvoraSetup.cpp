@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "installer/app/Unit1.h"
-#include "skin/controls/win/SkinControls.h"
+#include "skin/menus/win/SkinMenus.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  InitializeSkinControls();
+  InitializeSkinMenus();
   Application->Initialize();
   Application->SetTitle("Установка Kelvora");
   TForm1 *form = Application->CreateForm<TForm1>(LoadLayoutResource("FORM1"));

@@ -29,6 +29,7 @@ const TMetaClass &TacMenuSupport::StaticMetaClass() {
   return DefineClass<TacMenuSupport, TPersistent>("TacMenuSupport", [](TClassBuilder<TacMenuSupport> &c) {
     c.String("IcoLineSkin", [](TacMenuSupport &m, const std::string &v) { m.IcoLineSkin = v; });
     c.Bool("UseExtraLine", [](TacMenuSupport &m, bool v) { m.UseExtraLine = v; });
+    c.Int("ExtraLineWidth", [](TacMenuSupport &m, int v) { m.ExtraLineWidth = v; });
     c.String("ExtraLineCaption", [](TacMenuSupport &m, const std::string &v) { m.ExtraLineCaption = v; });
     c.Object("ExtraLineFont", [](TacMenuSupport &m) -> TPersistent * { return &m.ExtraLineFont; });
   });

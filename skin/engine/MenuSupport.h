@@ -27,6 +27,7 @@ public:
   static constexpr const char *DefaultIcoLineSkin = "ICOLINE";
   std::string IcoLineSkin;
   bool UseExtraLine = false;
+  int ExtraLineWidth = 32;
   std::string ExtraLineCaption;
   TacFontSettings ExtraLineFont;
 };

@@ -16,6 +16,7 @@ bool skinApplying = false;
 bool skinRemoving = false;
 std::string reloadedSection;
 TsSkinWindowsFactory windowsFactory;
+TsManagerMenusFactory menusFactory;
 
 // A manager that reaches no windows: the native build and managers made before the Windows side exists.
 class NoWindows final : public TsSkinWindows {
@@ -43,6 +44,7 @@ const TIdentTable SkinningRuleNames = {
 } // namespace
 
 void SetSkinWindowsFactory(TsSkinWindowsFactory factory) { windowsFactory = std::move(factory); }
+void SetManagerMenusFactory(TsManagerMenusFactory factory) { menusFactory = std::move(factory); }
 TsSkinManager *DefaultManager() { return defaultManager; }
 bool SkinChanging() { return skinChanging; }
 bool SkinApplying() { return skinApplying; }
@@ -82,6 +84,7 @@ TsSkinManager::TsSkinManager(TComponent *owner)
     defaultManager = this;
     windows_->HookApplicationWindow(*this);
   }
+  if (menusFactory) menus_ = menusFactory(*this);
 }
 
 TsSkinManager::~TsSkinManager() {
@@ -139,6 +142,12 @@ void TsSkinManager::SetActive(bool value) {
   else
     RemoveSkin();
   quickIndexes_ = ComputeQuickIndexes(nullptr);
+}
+
+void TsSkinManager::SetSkinnedPopups(bool value) {
+  if (value == skinnedPopups_) return;
+  skinnedPopups_ = value;
+  if (menus_) menus_->SkinStateChanged();
 }
 
 void TsSkinManager::SetCommonSections(const std::vector<std::string> &lines) {
@@ -289,7 +298,7 @@ bool TsSkinManager::Reload() {
 void TsSkinManager::AnnounceSkin() {
   if (!skin_) return;
   if (!IsReading()) windows_->FreezeForms(*this);
-  windows_->MenusChanged();
+  if (menus_) menus_->SkinAnnounced();
   skin_->SkinData.Loaded = false;
   {
     FlagScope applying(skinApplying);
@@ -297,6 +306,7 @@ void TsSkinManager::AnnounceSkin() {
     windows_->Broadcast(*this, AC_SKINSET);
   }
   skin_->SkinData.Loaded = true;
+  if (menus_) menus_->SkinStateChanged();
   if (IsDefault() && !dialogHookInstalled_) {
     windows_->InstallDialogHook(*this);
     dialogHookInstalled_ = true;
@@ -318,6 +328,7 @@ void TsSkinManager::RemoveSkin() {
     dialogHookInstalled_ = false;
   }
   if (skin_) skin_->SkinData.Loaded = false;
+  if (menus_) menus_->SkinStateChanged();
   windows_->Broadcast(*this, AC_SKINCLEARED);
   skin_.reset();
   quickIndexes_ = ComputeQuickIndexes(nullptr);

@@ -37,8 +37,6 @@ public:
   virtual void FreezeForms(TsSkinManager &manager) = 0;
   // Redraws the frozen forms, with the skin-change animation when the manager's settings ask for it.
   virtual void ThawForms(TsSkinManager &manager) = 0;
-  // The skinned menus measure their border width again.
-  virtual void MenusChanged() {}
   virtual void InstallDialogHook(TsSkinManager &) {}
   virtual void RemoveDialogHook(TsSkinManager &) {}
   virtual void HookApplicationWindow(TsSkinManager &) {}
@@ -52,6 +50,19 @@ using TsSkinWindowsFactory = std::function<std::unique_ptr<TsSkinWindows>()>;
 // The factory every manager made afterwards takes its windows side from; none: a manager that reaches
 // no windows.
 void SetSkinWindowsFactory(TsSkinWindowsFactory factory);
+
+// The skinned-menu component that a manager owns. It belongs to a layer above the engine, whose start-up
+// installs the factory; a manager made while none is installed owns none.
+class TsManagerMenus {
+public:
+  virtual ~TsManagerMenus() = default;
+  // A skin is being announced: the menus measure their border width again and drop what they painted.
+  virtual void SkinAnnounced() = 0;
+  // The skin went in force or away, or SkinnedPopups changed: the menus take over or give back.
+  virtual void SkinStateChanged() = 0;
+};
+using TsManagerMenusFactory = std::function<std::unique_ptr<TsManagerMenus>(TsSkinManager &manager)>;
+void SetManagerMenusFactory(TsManagerMenusFactory factory);
 
 // Process-wide state of the skin engine (GUI thread only).
 TsSkinManager *DefaultManager();
@@ -77,7 +88,7 @@ public:
   ~TsSkinManager() override;
 
   bool SkinnedPopups() const { return skinnedPopups_; }
-  void SetSkinnedPopups(bool value) { skinnedPopups_ = value; }
+  void SetSkinnedPopups(bool value);
   TacAnimEffects &AnimEffects() { return animEffects_; }
   const TacAnimEffects &AnimEffects() const { return animEffects_; }
   bool IsDefault() const { return DefaultManager() == this; }
@@ -93,6 +104,8 @@ public:
   void SetHueOffset(int value);
   TsStoredSkins &InternalSkins() { return internalSkins_; }
   TacMenuSupport &MenuSupport() { return menuSupport_; }
+  // The skinned-menu component; null when the menus layer was not started.
+  TsManagerMenus *SkinableMenus() const { return menus_.get(); }
   // A relative directory starts at the program's folder.
   const std::string &SkinDirectory() const { return skinDirectory_; }
   void SetSkinDirectory(const std::string &directory);
@@ -170,4 +183,6 @@ private:
   std::unique_ptr<TsSkin> skin_;
   TsQuickIndexes quickIndexes_;
   bool dialogHookInstalled_ = false;
+  // Made last and freed first: it looks at the manager while it gives the menus back.
+  std::unique_ptr<TsManagerMenus> menus_;
 };

@@ -27,7 +27,6 @@ public:
   }
   void FreezeForms(TsSkinManager &) override { log_->calls.push_back("Freeze"); }
   void ThawForms(TsSkinManager &) override { log_->calls.push_back("Thaw"); }
-  void MenusChanged() override { log_->calls.push_back("MenusChanged"); }
   void InstallDialogHook(TsSkinManager &) override { log_->calls.push_back("DialogHook"); }
   void RemoveDialogHook(TsSkinManager &) override { log_->calls.push_back("RemoveDialogHook"); }
   void HookApplicationWindow(TsSkinManager &manager) override { log_->hooked = &manager; }
@@ -37,6 +36,17 @@ public:
   }
   std::string ProgramFolder() const override { return log_->programFolder; }
   void ShowWarning(const std::string &text) override { log_->warnings.push_back(text); }
+
+private:
+  std::shared_ptr<RecordingLog> log_;
+};
+
+// Notes when the manager tells its menus of a new skin.
+class RecordingMenus final : public TsManagerMenus {
+public:
+  explicit RecordingMenus(std::shared_ptr<RecordingLog> log) : log_(std::move(log)) {}
+  void SkinAnnounced() override { log_->calls.push_back("MenusChanged"); }
+  void SkinStateChanged() override { ++log_->menuStateChanges; }
 
 private:
   std::shared_ptr<RecordingLog> log_;
@@ -70,5 +80,6 @@ void AddInternalSkin(TsSkinManager &manager, const std::string &name, const std:
 std::shared_ptr<RecordingLog> InstallRecordingWindows() {
   auto log = std::make_shared<RecordingLog>();
   SetSkinWindowsFactory([log] { return std::make_unique<RecordingWindows>(log); });
+  SetManagerMenusFactory([log](TsSkinManager &) { return std::make_unique<RecordingMenus>(log); });
   return log;
 }

@@ -32,7 +32,9 @@ struct RecordingLog {
   std::vector<std::string> changingDuring;
   // The texts of the warning boxes shown.
   std::vector<std::string> warnings;
+  // How often the menus were told that the skin went in force or away, or SkinnedPopups changed.
+  int menuStateChanges = 0;
 };
 
-// Every manager made from now on records into the returned log.
+// Every manager made from now on records into the returned log (its menus too).
 std::shared_ptr<RecordingLog> InstallRecordingWindows();

@@ -21,7 +21,10 @@ namespace {
 class SkinManagerTest : public ::testing::Test {
 protected:
   SkinManagerTest() : windows_(InstallRecordingWindows()) {}
-  ~SkinManagerTest() override { SetSkinWindowsFactory(nullptr); }
+  ~SkinManagerTest() override {
+    SetSkinWindowsFactory(nullptr);
+    SetManagerMenusFactory(nullptr);
+  }
 
   std::unique_ptr<TsSkinManager> Manager(bool withInternalSkin = true) {
     auto manager = std::make_unique<TsSkinManager>(nullptr);
@@ -140,9 +143,16 @@ TEST_F(SkinManagerTest, DataThatIsNoSkinPackShowsAWarningAndKeepsTheSkin) {
 TEST_F(SkinManagerTest, InactiveRemovesTheSkinAndActiveBringsItBack) {
   auto manager = Manager();
   manager->SetSkinName(InternalSkinName);
+  ASSERT_NE(manager->SkinableMenus(), nullptr);
+  EXPECT_EQ(windows_->menuStateChanges, 1);
+  // The menus follow the popup setting only when it changes.
+  manager->SetSkinnedPopups(false);
+  manager->SetSkinnedPopups(false);
+  EXPECT_EQ(windows_->menuStateChanges, 2);
   Calls().clear();
 
   manager->SetActive(false);
+  EXPECT_EQ(windows_->menuStateChanges, 3);
   EXPECT_EQ(Calls(), (std::vector<std::string>{"RemoveDialogHook", "SKINCLEARED"}));
   EXPECT_EQ(windows_->lastManager, manager.get());
   EXPECT_EQ(manager->SkinInfo(), "N/A");
