@@ -4,6 +4,8 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <exception>
 #include <memory>
 
 #include "toolkit/base/MetaClass.h"
@@ -25,6 +27,24 @@ void ReportCurrentException() noexcept {
     // The report itself failed (out of memory, no window): nothing is left to tell.
   }
 }
+
+// The runtime's default terminate handler, defined here in its place: an error that escapes everything
+// (thrown through a noexcept function, or a failure while an error unwinds) is reported as every other
+// escaped error, then the process ends. The runtime's own handler writes to a console that a window
+// program has not, and brings a name demangler along for it.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+  static bool reporting = false; // a failure inside the report ends the process at once
+  if (!reporting && Application) {
+    reporting = true;
+    if (std::current_exception())
+      ReportCurrentException();
+    else
+      Application->ShowException("Abnormal program termination");
+  }
+  std::_Exit(EXIT_FAILURE);
+}
+} // namespace __gnu_cxx
 
 // =============================================================================================== TIcon
 
