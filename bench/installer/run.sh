@@ -68,9 +68,12 @@ else
 fi
 
 # A stand-in iKey driver where programs of that width find it; eKalit stays missing, as with one token.
+# Wine's own menu builder, which Wine starts whenever a program saves a shortcut, is left out: Windows has
+# no such thing, and it would burden both installers with a further process.
 if [ "$width" = win ]; then system=syswow64; else system=system32; fi
 programs="$bench/$width/bench/installer"
-scripts/wine-session.sh sh -c 'cp "$1" "$WINEPREFIX/drive_c/windows/$2/" && shift 2 && exec wine "$@"' - \
+scripts/wine-session.sh sh -c 'cp "$1" "$WINEPREFIX/drive_c/windows/$2/" && shift 2 &&
+  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d" exec wine "$@"' - \
   "build/$width/payload/standins/iKeyAPI.dll" "$system" "$programs/installer_bench.exe" "$rounds" \
   "$(windows_path "$programs/bare_window.exe")" "$(windows_path "$bench/$width/installer/app/KelvoraSetup.exe")" \
   "$(windows_path "$nsis")"
