@@ -31,11 +31,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
   windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
   windowClass.lpszClassName = L"BareWindow";
   if (!RegisterClassW(&windowClass)) return 1;
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   RECT bounds = {0, 0, 440, 213};
-  AdjustWindowRect(&bounds, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, FALSE);
-  HWND window = CreateWindowExW(0, L"BareWindow", L"Bare window", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
-                                WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT, bounds.right - bounds.left,
-                                bounds.bottom - bounds.top, nullptr, nullptr, instance, nullptr);
+  AdjustWindowRect(&bounds, style, FALSE);
+  HWND window =
+      CreateWindowExW(0, L"BareWindow", L"Bare window", style, CW_USEDEFAULT, CW_USEDEFAULT, bounds.right - bounds.left,
+                      bounds.bottom - bounds.top, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   ShowWindow(window, show);
   UpdateWindow(window);
