@@ -9,7 +9,9 @@
 //   come back to its message loop; then the window is closed.
 // Before each run the installed folders are removed and the previous run's started program must have ended;
 // neither is timed. It prints medians and quartiles, and the ratios: ours above the floor against NSIS above
-// the floor, and start to window against the floor's.
+// the floor, and start to window against the floor's. The ratios are taken from the medians of each round's
+// own differences and quotients, so that a busy stretch of the machine, which slows all programs of a round
+// alike, moves them little.
 
 #include <windows.h>
 
@@ -41,7 +43,7 @@ struct Subject {
   std::string name;
   std::wstring program;
   std::wstring silentArguments;
-  std::vector<double> silentMs{}, cpuMs{}, windowMs{};
+  std::vector<double> silentMs{}, windowMs{};
 };
 
 class Child {
@@ -67,14 +69,6 @@ public:
     const double ms = MsSinceStart();
     GetExitCodeProcess(process_.get(), &exitCode);
     return ms;
-  }
-
-  // User and kernel time the process used, in milliseconds.
-  double CpuMs() const {
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(process_.get(), &created, &exited, &kernel, &user)) return 0;
-    auto ticks = [](FILETIME t) { return (uint64_t{t.dwHighDateTime} << 32 | t.dwLowDateTime) / 1e4; };
-    return ticks(kernel) + ticks(user);
   }
 
   // Milliseconds from the start until a visible top-level window of the process exists and its thread has
@@ -170,7 +164,6 @@ void RunSilent(Subject &subject, const std::vector<fs::path> &folders) {
   Child child(subject.program, subject.silentArguments);
   DWORD exitCode = 0;
   subject.silentMs.push_back(child.WaitForExit(exitCode));
-  subject.cpuMs.push_back(child.CpuMs());
   if (exitCode != 0) {
     throw std::runtime_error(subject.name + " ended with exit code " + std::to_string(exitCode));
   }
@@ -208,21 +201,29 @@ void Report(const std::vector<Subject> &subjects, int rounds) {
     std::printf("  %-21s", s.name.c_str());
   std::printf("\n");
   PrintRow("silent install", subjects, &Subject::silentMs);
-  PrintRow("  its CPU time", subjects, &Subject::cpuMs);
   PrintRow("start to window", subjects, &Subject::windowMs);
 
-  const Subject &floor = subjects[0], &ours = subjects[1];
-  const double floorSilent = Median(floor.silentMs), floorWindow = Median(floor.windowMs);
-  const double oursAbove = Median(ours.silentMs) - floorSilent;
-  std::printf("\nsilent install above the floor: ours %.1f ms", oursAbove);
-  if (subjects.size() > 2) {
-    const double nsisAbove = Median(subjects[2].silentMs) - floorSilent;
-    std::printf(", NSIS %.1f ms; ours / NSIS = %.2f\n", nsisAbove, oursAbove / nsisAbove);
-  } else {
+  // Per round: a subject's silent install above the floor's, and its start to window over the floor's.
+  auto above = [&](const Subject &s) {
+    std::vector<double> d;
+    for (size_t r = 0; r < s.silentMs.size(); ++r)
+      d.push_back(s.silentMs[r] - subjects[0].silentMs[r]);
+    return Median(d);
+  };
+  auto overFloor = [&](const Subject &s) {
+    std::vector<double> q;
+    for (size_t r = 0; r < s.windowMs.size(); ++r)
+      q.push_back(s.windowMs[r] / subjects[0].windowMs[r]);
+    return Median(q);
+  };
+  const Subject &ours = subjects[1];
+  std::printf("\nsilent install above the floor (median of rounds): ours %.1f ms", above(ours));
+  if (subjects.size() > 2)
+    std::printf(", NSIS %.1f ms; ours / NSIS = %.2f\n", above(subjects[2]), above(ours) / above(subjects[2]));
+  else
     std::printf("; no NSIS installer to compare\n");
-  }
-  std::printf("start to window against the floor: ours %.2f", Median(ours.windowMs) / floorWindow);
-  if (subjects.size() > 2) std::printf(", NSIS %.2f", Median(subjects[2].windowMs) / floorWindow);
+  std::printf("start to window against the floor (median of rounds): ours %.2f", overFloor(ours));
+  if (subjects.size() > 2) std::printf(", NSIS %.2f", overFloor(subjects[2]));
   std::printf("\n");
 }
 
@@ -250,7 +251,7 @@ int wmain(int argc, wchar_t **argv) {
       }
       if (round < 0)
         for (Subject &s : subjects)
-          s.silentMs.clear(), s.cpuMs.clear(), s.windowMs.clear();
+          s.silentMs.clear(), s.windowMs.clear();
     }
     CleanUp(folders);
     Report(subjects, rounds);
