@@ -16,8 +16,10 @@ if(WIN32)
   add_compile_options(-g -ffunction-sections -fdata-sections -fno-threadsafe-statics)
   add_link_options(-Wl,--gc-sections)
   # The objects carry their intermediate code too, so that shipped programs are optimised across objects at
-  # link time (kelvora_dist), while tests link the ready machine code as usual.
+  # link time (kelvora_dist), while other programs, tests among them, link the ready machine code as usual
+  # (the linker would otherwise optimise whatever carries intermediate code).
   add_compile_options($<$<CONFIG:Release>:-flto> $<$<CONFIG:Release>:-ffat-lto-objects>)
+  add_link_options($<$<CONFIG:Release>:-fno-lto>)
 endif()
 
 if(KELVORA_SANITIZE)
