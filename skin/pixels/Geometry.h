@@ -9,6 +9,12 @@ struct TPoint {
   int32_t Y = 0;
 };
 
+struct TSize {
+  int32_t Width = 0;
+  int32_t Height = 0;
+  bool operator==(const TSize &) const = default;
+};
+
 struct TRect {
   int32_t Left = 0;
   int32_t Top = 0;

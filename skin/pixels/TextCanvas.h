@@ -36,6 +36,7 @@ struct TsFont {
   bool StrikeOut = false;
   uint8_t Charset = 1; // the platform's default character set
   FontQuality Quality = FontQuality::Default;
+  int Escapement = 0; // the angle of a line of text in tenths of a degree, counter-clockwise (DrawAt)
   bool operator==(const TsFont &) const = default;
 };
 
@@ -48,8 +49,16 @@ public:
 
   // Draws UTF-8 text into rect with a transparent background, laid out by TextFlags.
   virtual void DrawString(std::string_view text, const TRect &rect, uint32_t flags) = 0;
-  // Width in pixels of one line of text in the current font.
-  virtual int TextWidth(std::string_view text) = 0;
+  // Draws one line of text from origin (its top-left corner before turning) along the font's Escapement,
+  // with a transparent background: rotated captions.
+  virtual void DrawAt(std::string_view text, TPoint origin) = 0;
+  // Width and height in pixels of one line of text in the current font.
+  virtual TSize TextExtent(std::string_view text) = 0;
+  // The size that DrawString with these flags fills with text in a rectangle width wide (as high as it
+  // needs): word breaks, line breaks and tabs taken into account.
+  virtual TSize TextRectSize(std::string_view text, int width, uint32_t flags) = 0;
+  int TextWidth(std::string_view text) { return TextExtent(text).Width; }
+  int TextHeight(std::string_view text) { return TextExtent(text).Height; }
   // Limits drawing to rect (within any limit already set) until the matching PopClip.
   virtual void PushClip(const TRect &rect) = 0;
   virtual void PopClip() = 0;

@@ -104,16 +104,24 @@ TEST_F(Install, OneDriverIsEnough) {
   EXPECT_EQ(InstallAndConfirm(), WithFolderLine(paths::Utf8(target)));
 }
 
-TEST_F(Install, WithoutDriversOnlyTheErrorBoxAppearsAndTheButtonProbesAgain) {
+TEST_F(Install, WithoutDriversOnlyTheModalErrorBoxAppearsAndTheButtonProbesAgain) {
   Start({}, kNoDrivers);
-  for (int press = 0; press < 2; ++press) {
-    Click(InstallButton());
+  for (bool byKeyboard : {false, true}) {
+    SCOPED_TRACE(byKeyboard ? "Enter on the focused button" : "click");
+    if (byKeyboard) {
+      ASSERT_TRUE(TabTo(InstallButton()));
+      PressKey(InstallButton(), VK_RETURN);
+    } else {
+      Click(InstallButton());
+    }
     HWND box = process->WaitForWindow("#32770", "Установка Kelvora");
     ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(MainWindow())); // no second press while the box is up
     EXPECT_EQ(LogLines(), std::vector<std::string>{});
     EXPECT_EQ(Progress(), 0);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(MainWindow()); }));
   }
   EXPECT_FALSE(fs::exists(target));
   EXPECT_TRUE(process->Running());
@@ -190,10 +198,10 @@ TEST_F(Install, MissingParentFolderIsReportedByTheOuterHandler) {
 
 class LockedProgram : public Install {
 protected:
-  // A folder whose Kelvora.exe another process holds open without sharing.
+  // A folder whose Kelvora.exe another process holds open without sharing; its name has an "&".
   void SetUp() override {
     Install::SetUp();
-    folder = sandbox / "locked";
+    folder = sandbox / "R&D locked";
     held = std::make_unique<HeldFile>(folder / "Kelvora.exe", "in use");
     ASSERT_TRUE(held->Held());
     Start();
@@ -216,6 +224,12 @@ protected:
   std::unique_ptr<HeldFile> held;
   HWND prompt = nullptr;
 };
+
+TEST_F(LockedProgram, ThePromptShowsTheFolderNameAsItIs) {
+  EXPECT_TRUE(WaitUntil([&] { return ShowsText(prompt, "Kelvora"); }, 5s)); // the screen is read
+  EXPECT_TRUE(ShowsText(prompt, "&"));
+  Answer(prompt, "&No");
+}
 
 TEST_F(LockedProgram, AnsweredNoEndsWithoutFurtherLines) {
   Answer(prompt, "&No");

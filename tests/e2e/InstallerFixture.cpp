@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "toolkit/base/Text.h"
+#include "toolkit/ui/Graphics.h"
 #include "toolkit/ui/Win32Text.h"
 
 namespace e2e {
@@ -70,6 +71,67 @@ std::string ClipboardText() {
   return result;
 }
 
+namespace {
+
+// The pixels of a 24-bit bitmap, row by row.
+struct Pixels {
+  int width = 0, height = 0;
+  std::vector<uint32_t> rgb;
+  uint32_t At(int x, int y) const { return rgb[static_cast<size_t>(y) * width + x]; }
+};
+
+Pixels PixelsOf(TBitmap &bitmap, RECT part) {
+  Pixels p{part.right - part.left, part.bottom - part.top, {}};
+  for (int y = part.top; y < part.bottom; ++y)
+    for (int x = part.left; x < part.right; ++x) {
+      const uint8_t *bgr = bitmap.ScanLine(y) + 3 * x;
+      p.rgb.push_back(bgr[0] | bgr[1] << 8 | bgr[2] << 16);
+    }
+  return p;
+}
+
+} // namespace
+
+bool ShowsText(HWND window, const std::string &text) {
+  TBitmap sample;
+  sample.SetSize(200, 40);
+  TCanvas &canvas = sample.Canvas();
+  canvas.Brush().SetColor(clBtnFace);
+  canvas.FillRect({0, 0, 200, 40});
+  canvas.TextOut(4, 4, text);
+  // The drawn pixels' box is the pattern looked for.
+  const Pixels drawn = PixelsOf(sample, {0, 0, 200, 40});
+  RECT box{200, 40, 0, 0};
+  for (int y = 0; y < drawn.height; ++y)
+    for (int x = 0; x < drawn.width; ++x)
+      if (drawn.At(x, y) != drawn.At(0, 0))
+        box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+               std::max<LONG>(box.bottom, y + 1)};
+  if (box.right <= box.left) return false;
+  const Pixels pattern = PixelsOf(sample, box);
+
+  RECT client;
+  GetClientRect(window, &client);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  TBitmap shot;
+  shot.SetSize(client.right, client.bottom);
+  {
+    WindowDC screen(nullptr);
+    BitBlt(shot.Canvas().Handle(), 0, 0, client.right, client.bottom, screen.Get(), origin.x, origin.y, SRCCOPY);
+  }
+  const Pixels shown = PixelsOf(shot, client);
+  for (int y = 0; y + pattern.height <= shown.height; ++y)
+    for (int x = 0; x + pattern.width <= shown.width; ++x) {
+      bool same = true;
+      for (int py = 0; same && py < pattern.height; ++py)
+        for (int px = 0; same && px < pattern.width; ++px)
+          same = shown.At(x + px, y + py) == pattern.At(px, py);
+      if (same) return true;
+    }
+  return false;
+}
+
 void InstallerFixture::SetUp() {
   static int counter = 0;
   sandbox = fs::temp_directory_path() /
@@ -121,6 +183,23 @@ HWND InstallerFixture::FolderEdit() { return ChildWithClassPart(MainWindow(), "e
 HWND InstallerFixture::Memo() { return ChildWithClassPart(MainWindow(), "memo"); }
 HWND InstallerFixture::ProgressBar() { return ChildWithClassPart(MainWindow(), "progress"); }
 HWND InstallerFixture::InstallButton() { return FindButton(MainWindow(), "Установка"); }
+
+HWND InstallerFixture::FocusedWindow() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(MainWindow(), nullptr), &info);
+  return info.hwndFocus;
+}
+
+bool InstallerFixture::TabTo(HWND window) {
+  for (int presses = 0; presses < 8; ++presses) {
+    HWND focused = FocusedWindow();
+    if (focused == window) return true;
+    PressKey(focused, VK_TAB);
+    WaitUntil([&] { return FocusedWindow() != focused; }, 2s);
+  }
+  return FocusedWindow() == window;
+}
 std::vector<std::string> InstallerFixture::LogLines() { return SplitLines(WindowText(Memo())); }
 int InstallerFixture::Progress() { return static_cast<int>(SendMessageW(ProgressBar(), PBM_GETPOS, 0, 0)); }
 

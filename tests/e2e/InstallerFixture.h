@@ -28,6 +28,9 @@ std::string ReadFileText(const fs::path &path);
 std::vector<std::string> SplitLines(const std::string &text);
 // The clipboard's text, or empty.
 std::string ClipboardText();
+// Whether the window shows text as a message box of the program draws it (the toolkit's default font in the
+// window text colour on the button face colour), read from the screen.
+bool ShowsText(HWND window, const std::string &text);
 
 class InstallerFixture : public ::testing::Test {
 protected:
@@ -45,6 +48,10 @@ protected:
   HWND Memo();
   HWND ProgressBar();
   HWND InstallButton();
+  // The window of the installer that has the keyboard focus.
+  HWND FocusedWindow();
+  // Moves the focus with Tab until the window has it; false when it never does.
+  bool TabTo(HWND window);
   std::vector<std::string> LogLines();
   int Progress();
 

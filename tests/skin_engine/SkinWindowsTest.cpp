@@ -107,8 +107,7 @@ protected:
 class FakeProvider final : public TsFrameProviderLink {
 public:
   FakeProvider(TCustomForm &form, TsSkinManager &manager, Log &log) : form_(form), manager_(manager), log_(log) {
-    saved_ = form.WindowProc;
-    form.WindowProc = [this](TMessage &m) {
+    hook_.Attach(form.WindowHooks(), [this](TMessage &m, const TWindowHookNext &next) {
       if (m.Msg == SM_TESSORACMD && SkinCommandOf(m.WParam) == AC_QUERYSKINNED) {
         m.Result = 1;
         return;
@@ -118,14 +117,11 @@ public:
         return;
       }
       if (m.Msg == WM_SETREDRAW) log_.push_back(std::string(m.WParam ? "redraw on " : "redraw off ") + form_.Name());
-      saved_(m);
-    };
+      next(m);
+    });
     AddSkinnedForm(form);
   }
-  ~FakeProvider() override {
-    RemoveSkinnedForm(form_);
-    form_.WindowProc = saved_;
-  }
+  ~FakeProvider() override { RemoveSkinnedForm(form_); }
   TsSkinManager *ProviderManager() const override { return &manager_; }
   void UpdateFrame() override { log_.push_back("update frame " + form_.Name()); }
   void PrepareFrame() override {}
@@ -134,7 +130,7 @@ private:
   TCustomForm &form_;
   TsSkinManager &manager_;
   Log &log_;
-  TWndMethod saved_;
+  TWindowHook hook_;
 };
 
 class SkinWindowsTest : public ::testing::Test {

@@ -76,6 +76,34 @@ TEST(GdiTextCanvas, WidthsAndClipsFollowTheFont) {
   EXPECT_THROW(GdiTextCanvas{Image24(4, 4)}, Exception);
 }
 
+TEST(GdiTextCanvas, MeasuresCaptionsAsTheyAreDrawnAndTurnsText) {
+  Image24 image = CreateDib24(80, 80);
+  image.Fill(Paper);
+  GdiTextCanvas canvas(image);
+  canvas.Font.Name = "Tahoma"; // an outline font: bitmap fonts do not turn
+  canvas.Font.Quality = FontQuality::NonAntialiased;
+  const TSize line = canvas.TextExtent("Установка");
+  EXPECT_GT(line.Width, 0);
+  EXPECT_EQ(canvas.TextHeight("W"), line.Height);
+  EXPECT_EQ(canvas.TextRectSize("Установка", 200, TextFlags::SingleLine), line);
+  const int widestWord = std::max(line.Width, canvas.TextWidth("программы"));
+  const TSize wrapped = canvas.TextRectSize("Установка программы", widestWord + 2, TextFlags::WordBreak);
+  EXPECT_EQ(wrapped, (TSize{widestWord, 2 * line.Height}));
+  EXPECT_EQ(canvas.TextRectSize("", 50, TextFlags::Center | TextFlags::WordBreak).Width, 0);
+
+  canvas.Font.Escapement = -2700; // a quarter turn: the line runs up the image
+  canvas.DrawAt("Kelvora", TPoint{30, 76});
+  TRect drawn{80, 80, 0, 0};
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < image.Width(); ++x)
+      if (image.Pixel(x, y) != Paper)
+        drawn = {std::min(drawn.Left, x), std::min(drawn.Top, y), std::max(drawn.Right, x + 1),
+                 std::max(drawn.Bottom, y + 1)};
+  ASSERT_GT(drawn.Width(), 0);
+  EXPECT_GT(drawn.Height(), 2 * drawn.Width());
+  EXPECT_LE(drawn.Bottom, 77);
+}
+
 TEST(PaintSkinItemToDC, CopiesThePaintedItemIntoTheRectangle) {
   TestSkin t;
   t.Section("PANEL").Color = 0x336699;

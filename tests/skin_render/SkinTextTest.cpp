@@ -9,7 +9,7 @@
 namespace {
 
 // Remembers every string drawn, with the font and the drawing limit in force; every character (not byte)
-// is 6 pixels wide.
+// is 6 pixels wide and a line 13 high; measures take no line breaks.
 class RecordingCanvas : public TsTextCanvas {
 public:
   struct Call {
@@ -25,9 +25,14 @@ public:
   void DrawString(std::string_view text, const TRect &rect, uint32_t flags) override {
     calls.push_back({std::string(text), rect, flags, Font, clips.empty() ? TRect{} : clips.back()});
   }
-  int TextWidth(std::string_view text) override {
-    return 6 * static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+  void DrawAt(std::string_view text, TPoint origin) override {
+    DrawString(text, TRect{origin.X, origin.Y, origin.X, origin.Y}, 0);
   }
+  TSize TextExtent(std::string_view text) override {
+    return {6 * static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; })),
+            13};
+  }
+  TSize TextRectSize(std::string_view text, int, uint32_t) override { return TextExtent(text); }
   void PushClip(const TRect &rect) override { clips.push_back(rect); }
   void PopClip() override { clips.pop_back(); }
 };

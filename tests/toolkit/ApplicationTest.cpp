@@ -8,6 +8,7 @@
 #include "UiTestSupport.h"
 #include "toolkit/base/MetaClass.h"
 #include "toolkit/testing/ScriptedPrompts.h"
+#include "toolkit/ui/ErrorPath.h"
 #include "toolkit/ui/ExtCtrls.h"
 #include "toolkit/ui/Forms.h"
 
@@ -109,6 +110,9 @@ TEST_F(ApplicationTest, AnErrorThatEscapesEverythingIsReportedAndEndsTheProgram)
   ReportToStderr report;
   auto escape = [&](bool withError) {
     SetPromptStandIn(&report);
+    // The program ends next, so neither a quiet scope nor a hook procedure holds the report back.
+    QuietScope quiet;
+    HookProcedureScope hook;
     try {
       if (withError) throw Exception("Unwinding failed");
     } catch (...) {
@@ -120,20 +124,53 @@ TEST_F(ApplicationTest, AnErrorThatEscapesEverythingIsReportedAndEndsTheProgram)
   EXPECT_EXIT(escape(false), ::testing::ExitedWithCode(1), "Escape: Abnormal program termination\\.");
 }
 
+// The states the taskbar and the window manager go by: the main form is an unowned window that appears on
+// the taskbar with its caption and icons; the application window never shows; other forms belong to the
+// main form (Windows hides them with it); minimising and restoring (title button, taskbar, program) reverse
+// each other.
+void ExpectTheMainFormIsTheProgramsWindow(TCustomForm &main, TCustomForm &other) {
+  HWND window = main.Handle(), application = Application->Handle();
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
+  EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+  EXPECT_FALSE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_SMALL, 0), 0);
+  EXPECT_FALSE(IsWindowVisible(application));
+  other.Show();
+  EXPECT_EQ(GetWindow(other.Handle(), GW_OWNER), window);
+
+  SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0); // the title bar's button
+  EXPECT_TRUE(IsIconic(window));
+  SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0); // the taskbar button
+  EXPECT_FALSE(IsIconic(window));
+  Application->Minimize();
+  EXPECT_TRUE(IsIconic(window));
+  Application->Restore();
+  EXPECT_FALSE(IsIconic(window));
+
+  other.Hide();
+  SetActiveWindow(application); // given to the hidden window, the activation goes on to the main form
+  EXPECT_EQ(GetActiveWindow(), window);
+}
+
 // Must stay the last test: once terminated, the application's loop does not run again.
-TEST_F(ApplicationTest, TerminateLetsTheHandlerFinishAndQueuedMessagesRunFirst) {
+TEST_F(ApplicationTest, RunShowsTheMainFormAsTheProgramsWindowAndEndsWhenTerminated) {
   auto *main = Application->CreateForm<TForm>();
   ASSERT_EQ(Application->MainForm(), main);
+  main->SetCaption("Установка");
+  auto *other = TComponent::Create<TForm>(Application);
   constexpr UINT kQueued = WM_APP + 9;
   int queuedHandled = 0;
   bool handlerFinished = false;
-  TWndMethod saved = main->WindowProc;
-  main->WindowProc = [&](TMessage &m) {
+  TWindowHook counter;
+  counter.Attach(main->WindowHooks(), [&](TMessage &m, const TWindowHookNext &next) {
     if (m.Msg == kQueued) ++queuedHandled;
-    saved(m);
-  };
+    next(m);
+  });
   main->OnShow = [&](TObject *) {
     After(10, [&] {
+      ExpectTheMainFormIsTheProgramsWindow(*main, *other);
       PostMessageW(main->Handle(), kQueued, 0, 0);
       Application->Terminate();
       EXPECT_FALSE(Application->Terminated()); // the request takes effect when the loop gets to it
@@ -146,7 +183,7 @@ TEST_F(ApplicationTest, TerminateLetsTheHandlerFinishAndQueuedMessagesRunFirst) 
   EXPECT_TRUE(handlerFinished);
   EXPECT_EQ(queuedHandled, 2);
   EXPECT_TRUE(IsWindowVisible(main->Handle()));
-  main->WindowProc = saved;
+  other->Free();
 }
 
 } // namespace

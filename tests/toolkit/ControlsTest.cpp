@@ -1,4 +1,4 @@
-// Controls on live windows: the WindowProc hook from the first message on, Perform, the notifications,
+// Controls on live windows: window-procedure hooks from the first message on, Perform, the notifications,
 // window-less children (painting and mouse), and the wrapped controls' setters going through the window.
 #include <gtest/gtest.h>
 
@@ -13,10 +13,19 @@
 
 namespace {
 
+constexpr UINT kPing = WM_APP + 80;
+
+// A form that answers kPing itself.
 class TProbeForm : public TForm {
   TK_CLASS(TProbeForm)
 public:
   explicit TProbeForm(TComponent *owner) : TForm(owner) {}
+
+protected:
+  void WndProc(TMessage &m) override {
+    if (m.Msg != kPing) return TForm::WndProc(m);
+    m.Result = 7;
+  }
 };
 
 const TMetaClass &TProbeForm::StaticMetaClass() { return DefineClass<TProbeForm, TForm>("TProbeForm"); }
@@ -42,18 +51,33 @@ protected:
 
 const TMetaClass &TPaintProbe::StaticMetaClass() { return DefineClass<TPaintProbe, TGraphicControl>("TPaintProbe"); }
 
-// Installs a recording layer in front of a control's WindowProc and removes it again.
+// A push button drawn by its owner, as a skinned button is.
+class TOwnerDrawnButton : public TButton {
+  TK_CLASS(TOwnerDrawnButton)
+public:
+  explicit TOwnerDrawnButton(TComponent *owner) : TButton(owner) {}
+
+protected:
+  void CreateParams(TCreateParams &p) override {
+    TButton::CreateParams(p);
+    p.style = (p.style & ~0x0F) | BS_OWNERDRAW;
+  }
+  void SetButtonStyle(bool) override {}
+};
+
+const TMetaClass &TOwnerDrawnButton::StaticMetaClass() {
+  return DefineClass<TOwnerDrawnButton, TButton>("TOwnerDrawnButton");
+}
+
+// A hook that records the messages it sees and passes on those it does not consume.
 class Recorder {
 public:
-  explicit Recorder(TControl &control, std::function<bool(TMessage &)> consume = {})
-      : control_(control), saved_(control.WindowProc), consume_(std::move(consume)) {
-    control.WindowProc = [this](TMessage &m) {
+  explicit Recorder(TControl &control, std::function<bool(TMessage &)> consume = {}) : consume_(std::move(consume)) {
+    hook_.Attach(control.WindowHooks(), [this](TMessage &m, const TWindowHookNext &next) {
       messages.push_back(m);
-      if (consume_ && consume_(m)) return;
-      saved_(m);
-    };
+      if (!consume_ || !consume_(m)) next(m);
+    });
   }
-  ~Recorder() { control_.WindowProc = saved_; }
   bool Saw(UINT msg) const {
     return std::any_of(messages.begin(), messages.end(), [msg](const TMessage &m) { return m.Msg == msg; });
   }
@@ -65,9 +89,8 @@ public:
   std::vector<TMessage> messages;
 
 private:
-  TControl &control_;
-  TWndMethod saved_;
   std::function<bool(TMessage &)> consume_;
+  TWindowHook hook_;
 };
 
 class ControlsTest : public ::testing::Test {
@@ -101,43 +124,68 @@ TEST_F(ControlsTest, WindowProcHookSeesTheFirstMessagesAndChainsOnALiveWindow) {
   EXPECT_EQ(ClassNameOf(Application->Handle()), "TApplication");
   EXPECT_EQ(TWinControl::FindControl(window), button);
 
-  constexpr UINT kPing = WM_APP + 77;
+  constexpr UINT kQuestion = WM_APP + 77;
   {
     Recorder outer(*form, [](TMessage &m) {
-      if (m.Msg != kPing) return false;
+      if (m.Msg != kQuestion) return false;
       m.Result = 42;
       return true;
     });
     Recorder outermost(*form);
-    EXPECT_EQ(SendMessageW(form->Handle(), kPing, 0, 0), 42);
-    EXPECT_EQ(form->Perform(kPing), 42);
+    EXPECT_EQ(SendMessageW(form->Handle(), kQuestion, 0, 0), 42);
+    EXPECT_EQ(form->Perform(kQuestion), 42);
     EXPECT_EQ(outermost.messages.size(), 2u);
   }
-  EXPECT_EQ(SendMessageW(form->Handle(), kPing, 0, 0), 0); // the layers are gone again
+  EXPECT_EQ(SendMessageW(form->Handle(), kQuestion, 0, 0), 0); // the layers are gone again
   EXPECT_EQ(SendMessageW(form->Handle(), 0xBC4D, 0x41A2, 0), 0);
 }
 
-TEST_F(ControlsTest, AHandlerMayReplaceTheHookWhileAMessageRunsThroughIt) {
-  constexpr UINT kSwap = WM_APP + 80;
-  TWndMethod original = form->WindowProc;
+TEST_F(ControlsTest, HooksDetachInAnyOrderAlsoFromInsideTheirOwnMessage) {
+  TWindowHookChain &chain = form->WindowHooks();
   std::vector<std::string> calls;
-  TWndMethod replacement = [&](TMessage &m) {
-    calls.push_back("replacement");
-    original(m);
+  auto trace = [&calls](std::string name) {
+    return [&calls, name](TMessage &m, const TWindowHookNext &next) {
+      if (m.Msg == kPing) calls.push_back(name);
+      next(m);
+    };
   };
-  form->WindowProc = [&, original](TMessage &m) {
-    if (m.Msg == kSwap) {
-      form->WindowProc = replacement; // destroys this very closure's stored copy
-      calls.push_back("swapped");
-      m.Result = 5;
-      return;
+  TWindowHook a, b;
+  a.Attach(chain, trace("A"));
+  b.Attach(chain, trace("B"));
+  a.Detach(); // the older one first
+  EXPECT_EQ(SendMessageW(form->Handle(), kPing, 0, 0), 7);
+  EXPECT_EQ(calls, std::vector<std::string>{"B"});
+  b.Attach(chain, trace("B again")); // no second B
+  EXPECT_EQ(chain.Count(), 1);
+
+  // One hook frees itself, another detaches the one below it, both while the message runs through them.
+  auto self = std::make_unique<TWindowHook>();
+  TWindowHook below, remover;
+  below.Attach(chain, trace("below"));
+  self->Attach(chain, [&](TMessage &m, const TWindowHookNext &next) {
+    if (m.Msg == kPing) {
+      self.reset();
+      calls.push_back("self");
     }
-    original(m);
-  };
-  EXPECT_EQ(SendMessageW(form->Handle(), kSwap, 0, 0), 5);
-  form->Perform(WM_NULL);
-  EXPECT_EQ(calls, (std::vector<std::string>{"swapped", "replacement"}));
-  form->WindowProc = original;
+    next(m);
+  });
+  remover.Attach(chain, [&](TMessage &m, const TWindowHookNext &next) {
+    if (m.Msg == kPing) below.Detach();
+    next(m);
+  });
+  calls.clear();
+  EXPECT_EQ(form->Perform(kPing), 7);
+  EXPECT_EQ(calls, (std::vector<std::string>{"self", "B again"}));
+  EXPECT_EQ(chain.Count(), 2);
+  calls.clear();
+  form->Perform(kPing);
+  EXPECT_EQ(calls, std::vector<std::string>{"B again"});
+
+  auto *button = TComponent::Create<TButton>(form);
+  TWindowHook onButton;
+  onButton.Attach(button->WindowHooks(), trace("button"));
+  button->Free();
+  EXPECT_FALSE(onButton.Attached()); // the control took its chain along
 }
 
 TEST_F(ControlsTest, NotificationsReachTheHook) {
@@ -192,9 +240,57 @@ TEST_F(ControlsTest, NotificationsReachTheHook) {
   ASSERT_NE(formLog.Last(CM_MOUSEENTER), nullptr); // passed on up with the control entered
   EXPECT_EQ(formLog.Last(CM_MOUSEENTER)->LParam, reinterpret_cast<LPARAM>(edit));
   EXPECT_TRUE(edit->MouseInControl());
+  SetCursorPos(0, 0); // away from the form: the leave is real
   SendMessageW(edit->Handle(), WM_MOUSELEAVE, 0, 0);
   EXPECT_TRUE(editLog.Saw(CM_MOUSELEAVE));
   EXPECT_FALSE(edit->MouseInControl());
+}
+
+TEST_F(ControlsTest, OwnerDrawnChildrenGetTheirOwnDrawNotices) {
+  auto *first = Add<TOwnerDrawnButton>(form);
+  auto *second = Add<TOwnerDrawnButton>(form);
+  second->SetLeft(100);
+  auto drawnBy = [](std::vector<HWND> &items) {
+    return [&items](TMessage &m) {
+      if (m.Msg != CN_DRAWITEM) return false;
+      items.push_back(reinterpret_cast<DRAWITEMSTRUCT *>(m.LParam)->hwndItem);
+      m.Result = TRUE;
+      return true;
+    };
+  };
+  std::vector<HWND> firstItems, secondItems;
+  Recorder firstLog(*first, drawnBy(firstItems)), secondLog(*second, drawnBy(secondItems));
+  form->Show();
+  RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EXPECT_NE(GetDlgCtrlID(first->Handle()), GetDlgCtrlID(second->Handle()));
+  ASSERT_FALSE(firstItems.empty());
+  ASSERT_FALSE(secondItems.empty());
+  EXPECT_EQ(firstItems.front(), first->Handle());
+  EXPECT_EQ(secondItems.front(), second->Handle());
+}
+
+TEST_F(ControlsTest, AFormLeftThroughItsFrameGetsOneMouseLeaveNotice) {
+  form->Show();
+  Recorder log(*form);
+  auto leaves = [&] {
+    return std::count_if(log.messages.begin(), log.messages.end(), [&](const TMessage &m) {
+      return m.Msg == CM_MOUSELEAVE && m.LParam == reinterpret_cast<LPARAM>(form);
+    });
+  };
+  SetCursorPos(0, 0);
+  SendMessageW(form->Handle(), WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(form->Left() + 20, form->Top() + 5));
+  EXPECT_TRUE(form->MouseInControl());
+  SendMessageW(form->Handle(), WM_NCMOUSELEAVE, 0, 0);
+  SendMessageW(form->Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(leaves(), 1);
+  EXPECT_FALSE(form->MouseInControl());
+
+  // From the client area into the title bar is no leave.
+  SendMessageW(form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+  SetCursorPos(form->Left() + 40, form->Top() + 5);
+  SendMessageW(form->Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(leaves(), 1);
+  EXPECT_TRUE(form->MouseInControl());
 }
 
 TEST_F(ControlsTest, WindowlessChildrenArePaintedAfterTheirParentAndGetMouseInLocalCoordinates) {

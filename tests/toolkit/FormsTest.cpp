@@ -3,11 +3,27 @@
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
+#include "toolkit/base/MetaClass.h"
 #include "toolkit/testing/ScriptedPrompts.h"
 #include "toolkit/ui/Forms.h"
 #include "toolkit/ui/StdCtrls.h"
 
 namespace {
+
+// An edit made multi-line, as the folder edit with its button is.
+class TMultiLineEdit : public TEdit {
+  TK_CLASS(TMultiLineEdit)
+public:
+  explicit TMultiLineEdit(TComponent *owner) : TEdit(owner) {}
+
+protected:
+  void CreateParams(TCreateParams &p) override {
+    TEdit::CreateParams(p);
+    p.style |= ES_MULTILINE;
+  }
+};
+
+const TMetaClass &TMultiLineEdit::StaticMetaClass() { return DefineClass<TMultiLineEdit, TEdit>("TMultiLineEdit"); }
 
 class FormsTest : public ::testing::Test {
 protected:
@@ -115,6 +131,40 @@ TEST_F(FormsTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
   EXPECT_EQ((GetWindowLongW(okButton->Handle(), GWL_STYLE) & 0x0F), BS_PUSHBUTTON);
 }
 
+TEST_F(FormsTest, AMultiLineEditLeavesTabAndEnterToTheFormUnlessItWantsThem) {
+  auto *edit = Add<TMultiLineEdit>(form, 10, 10, 150, 21);
+  auto *next = Add<TEdit>(form, 10, 40, 150, 21);
+  auto *ok = Add<TButton>(form, 10, 70, 75, 25);
+  ok->SetDefault(true);
+  int clicks = 0;
+  ok->OnClick = [&](TObject *) { ++clicks; };
+  form->Show();
+  edit->SetText("C:\\Kelvora");
+  edit->SetFocus();
+  PressKey(VK_TAB);
+  EXPECT_TRUE(PumpUntil([&] { return next->Focused(); }, 2000));
+  edit->SetFocus();
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }, 2000));
+  EXPECT_EQ(edit->Text(), "C:\\Kelvora");
+  EXPECT_TRUE(edit->Focused());
+  auto *memo = Add<TMemo>(form, 170, 10, 100, 50); // wants Enter, not Tab
+  memo->SetFocus();
+  PressKey(VK_TAB);
+  EXPECT_TRUE(PumpUntil([&] { return !memo->Focused(); }, 2000));
+  EXPECT_EQ(memo->Text(), "");
+
+  edit->SetWantReturns(true);
+  edit->SetWantTabs(true);
+  edit->SetFocus();
+  edit->SetSelStart(0);
+  PressKey(VK_RETURN);
+  PressKey(VK_TAB);
+  EXPECT_TRUE(PumpUntil([&] { return edit->Text() == "\r\n\tC:\\Kelvora"; }, 2000)) << edit->Text();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(edit->Focused());
+}
+
 TEST_F(FormsTest, AlignedAndAnchoredChildrenFollowTheParentsSize) {
   form->SetBorderStyle(TFormBorderStyle::bsSizeable);
   form->SetClientSize(300, 200);
@@ -142,12 +192,12 @@ TEST_F(FormsTest, EditsTellOfChangesAndKeepTheirTextWhenTheWindowIsMadeAgain) {
   edit->SetMaxLength(5);
   int changes = 0;
   edit->OnChange = [&](TObject *) { ++changes; };
-  TWndMethod saved = edit->WindowProc;
   int changedNotices = 0;
-  edit->WindowProc = [&](TMessage &m) {
+  TWindowHook counter;
+  counter.Attach(edit->WindowHooks(), [&](TMessage &m, const TWindowHookNext &next) {
     if (m.Msg == CM_CHANGED) ++changedNotices;
-    saved(m);
-  };
+    next(m);
+  });
   form->Show();
   edit->SetText("Путь");
   EXPECT_EQ(changes, 1);
@@ -161,7 +211,6 @@ TEST_F(FormsTest, EditsTellOfChangesAndKeepTheirTextWhenTheWindowIsMadeAgain) {
   EXPECT_NE(edit->Handle(), before);
   EXPECT_EQ(edit->Text(), "Путьx");
   EXPECT_TRUE(IsWindowVisible(edit->Handle()));
-  edit->WindowProc = saved;
 }
 
 TEST_F(FormsTest, AVisibleFormMadeAgainForANewBorderStaysVisible) {

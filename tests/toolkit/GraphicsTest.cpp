@@ -77,6 +77,10 @@ TEST(Canvas, DrawsOnABitmapWithItsBrushAndMeasuresText) {
   EXPECT_EQ(canvas.Pixel(3, 4), RGB(0, 255, 0));
   EXPECT_GT(canvas.TextWidth("Установка"), canvas.TextWidth("Уст"));
   EXPECT_GT(canvas.TextHeight("X"), 0);
+  EXPECT_EQ(canvas.TextRectSize("Установка", 1000, DT_SINGLELINE).cx, canvas.TextWidth("Установка"));
+  EXPECT_GT(canvas.TextRectSize("R&D", 1000, DT_SINGLELINE | DT_NOPREFIX).cx,
+            canvas.TextRectSize("R&D", 1000, DT_SINGLELINE).cx);
+  EXPECT_EQ(canvas.TextRectSize("a b", canvas.TextWidth("a"), DT_WORDBREAK).cy, 2 * canvas.TextHeight("a"));
   EXPECT_EQ(ColorToRGB(clBtnFace), GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(ColorToRGB(RGBColor(1, 2, 3)), RGB(1, 2, 3));
 }
@@ -171,6 +175,19 @@ TEST(WindowSubclass, HandlerSeesForeignMessagesFirstAndPassesTheRestOn) {
   }
   EXPECT_EQ(SendMessageW(window, kAsk, 0, 0), 0);
   EXPECT_GE(seen, 2);
+
+  // An older subclass removed first, and one that frees itself inside its own message.
+  auto older = std::make_unique<WindowSubclass>(window, [](TMessage &) { return false; });
+  std::unique_ptr<WindowSubclass> self;
+  self = std::make_unique<WindowSubclass>(window, [&](TMessage &m) {
+    if (m.Msg == kAsk) self.reset();
+    return false;
+  });
+  older.reset();
+  EXPECT_EQ(WindowText(window), "foreign");
+  EXPECT_EQ(SendMessageW(window, kAsk, 0, 0), 0);
+  EXPECT_EQ(self, nullptr);
+  EXPECT_EQ(WindowText(window), "foreign");
   DestroyWindow(window);
   EXPECT_GE(WindowsMajorVersion(), 5);
 }

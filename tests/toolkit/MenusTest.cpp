@@ -4,7 +4,10 @@
 
 #include "UiTestSupport.h"
 #include "toolkit/ui/Forms.h"
+#include "toolkit/ui/ComCtrls.h"
 #include "toolkit/ui/Menus.h"
+
+#include <map>
 
 namespace {
 
@@ -55,16 +58,28 @@ TEST(Menus, ItemsFormATreeThatTheirOwnerFrees) {
   form->Free();
 }
 
-TEST(Menus, APopupMeasuresDrawsAndClicksTheChosenItemOnItsOwnerWindow) {
+// Notes what the hook is told.
+class RecordingHook : public TMenuHook {
+public:
+  std::vector<std::string> told;
+  void ItemAdded(TMenuItem &item) override { told.push_back("added " + item.Caption()); }
+  void ItemRemoved(TMenuItem &item) override { told.push_back("removed " + item.Caption()); }
+  void PopupOpening(TPopupMenu &) override { told.push_back("popup"); }
+};
+
+TEST(Menus, APopupMeasuresAndDrawsItsItemsInTheirWholeStateAndClicksTheChosenOne) {
   Application->Initialize();
   auto *form = Application->CreateForm<TForm>();
   form->Show();
   auto *popup = TComponent::Create<TPopupMenu>(form);
   popup->SetOwnerDraw(true);
   popup->SetWindowHandle(form->Handle());
-  int measured = 0, drawn = 0;
+  RecordingHook hook;
+  TMenuHook *previous = SetMenuHook(&hook);
+  int measured = 0;
+  std::map<std::string, TOwnerDrawState> drawn; // every state each item was drawn in
   std::vector<std::string> clicked;
-  for (const char *caption : {"One", "-", "Two"}) {
+  for (const char *caption : {"One", "-", "Two", "Off"}) {
     auto *item = TComponent::Create<TMenuItem>(popup);
     item->SetCaption(caption);
     item->OnMeasureItem = [&](TObject *, TCanvas &canvas, int &width, int &height) {
@@ -72,13 +87,15 @@ TEST(Menus, APopupMeasuresDrawsAndClicksTheChosenItemOnItsOwnerWindow) {
       width = canvas.TextWidth("Wide item") + 20;
       height = 20;
     };
-    item->OnDrawItem = [&](TObject *, TCanvas &canvas, RECT rect, bool) {
-      ++drawn;
+    item->OnDrawItem = [&, caption](TObject *, TCanvas &canvas, RECT rect, TOwnerDrawState state) {
+      drawn[caption] |= state;
       canvas.FillRect(rect);
     };
     item->OnClick = [&, caption](TObject *) { clicked.push_back(caption); };
     popup->Items().Add(item);
   }
+  popup->Items().Items(0)->SetChecked(true);
+  popup->Items().Items(3)->SetEnabled(false);
   bool popped = false;
   popup->OnPopup = [&](TObject *) { popped = true; };
   WhenWindowAppears(L"#32768", [&](HWND) {
@@ -88,11 +105,57 @@ TEST(Menus, APopupMeasuresDrawsAndClicksTheChosenItemOnItsOwnerWindow) {
   });
   popup->Popup(form->Left() + 20, form->Top() + 40);
   PumpUntil([&] { return !clicked.empty(); }, 3000);
+  SetMenuHook(previous);
   EXPECT_TRUE(popped);
-  EXPECT_EQ(measured, 3);
-  EXPECT_GE(drawn, 3);
+  EXPECT_EQ(measured, 4);
   EXPECT_EQ(clicked, std::vector<std::string>{"Two"});
+  EXPECT_EQ(drawn["One"] & (odChecked | odGrayed), static_cast<TOwnerDrawState>(odChecked));
+  EXPECT_TRUE(drawn["Two"] & odSelected);
+  EXPECT_EQ(drawn["Off"] & (odGrayed | odSelected), static_cast<TOwnerDrawState>(odGrayed));
+  EXPECT_EQ(hook.told, (std::vector<std::string>{"added One", "added -", "added Two", "added Off", "popup"}));
   form->Free();
+}
+
+TEST(Menus, ASkinsPainterDrawsOnlyWhereTheProgramHasNoHandlerAndGoesAgainWithoutTrace) {
+  TPopupMenu popup(nullptr);
+  auto *own = TComponent::Create<TMenuItem>(&popup), *plain = TComponent::Create<TMenuItem>(&popup);
+  own->SetCaption("Own");
+  plain->SetCaption("Plain");
+  popup.Items().Add(own);
+  popup.Items().Add(plain);
+  std::vector<std::string> drawnBy;
+  own->OnDrawItem = [&](TObject *, TCanvas &, RECT, TOwnerDrawState) { drawnBy.push_back("program"); };
+  auto isOwnerDrawn = [&](int index) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(popup.Handle(), static_cast<UINT>(index), TRUE, &info);
+    return (info.fType & MFT_OWNERDRAW) != 0;
+  };
+  EXPECT_FALSE(isOwnerDrawn(1));
+  for (TMenuItem *item : {own, plain})
+    item->SetPainter({[](TObject *, TCanvas &, int &width, int &) { width = 99; },
+                      [&](TObject *, TCanvas &, RECT, TOwnerDrawState) { drawnBy.push_back("skin"); }});
+  EXPECT_TRUE(isOwnerDrawn(0));
+  EXPECT_TRUE(isOwnerDrawn(1));
+  MemoryDC dc;
+  TCanvas canvas;
+  CanvasHandleScope scope(canvas, dc.Get());
+  own->DrawItem(canvas, {0, 0, 10, 10}, 0);
+  plain->DrawItem(canvas, {0, 0, 10, 10}, odSelected);
+  EXPECT_EQ(drawnBy, (std::vector<std::string>{"program", "skin"}));
+  for (TMenuItem *item : {own, plain})
+    item->ClearPainter();
+  EXPECT_TRUE(own->OnDrawItem);
+  EXPECT_FALSE(isOwnerDrawn(1));
+  int width = 0, height = 0;
+  plain->MeasureItem(canvas, width, height);
+  EXPECT_NE(width, 99);
+
+  auto *images = TComponent::Create<TImageList>(&popup);
+  popup.SetImages(images);
+  images->Free();
+  EXPECT_EQ(popup.Images(), nullptr);
 }
 
 } // namespace

@@ -140,6 +140,31 @@ TEST_F(TreeViewTest, LabelEditsReachOnEditedWhichMayChangeTheText) {
   EXPECT_FALSE(node->EditText());
 }
 
+TEST_F(TreeViewTest, ColoursAndOverlaysChangedAfterCreationReachTheWindow) {
+  auto *images = TComponent::Create<TImageList>(form);
+  images->CreateSize(16, 16);
+  images->AddIcon(LoadIconW(nullptr, IDI_APPLICATION));
+  images->AddIcon(LoadIconW(nullptr, IDI_WARNING));
+  EXPECT_TRUE(images->Overlay(1, 0));
+  tree->SetImages(images);
+  TTreeNode *node = tree->Items().Add(nullptr, "Общая папка");
+  form->Show();
+  HWND window = tree->Handle();
+  auto overlay = [&] {
+    return SendMessageW(window, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(node->ItemId()), TVIS_OVERLAYMASK);
+  };
+  EXPECT_EQ(overlay(), 0);
+  node->SetOverlayIndex(0); // the first overlay, as the shell's shared mark
+  EXPECT_EQ(overlay(), INDEXTOOVERLAYMASK(1));
+  node->SetOverlayIndex(-1);
+  EXPECT_EQ(overlay(), 0);
+
+  tree->SetColor(RGBColor(10, 20, 30));
+  tree->Font().SetColor(RGBColor(200, 100, 50));
+  EXPECT_EQ(SendMessageW(window, TVM_GETBKCOLOR, 0, 0), RGB(10, 20, 30));
+  EXPECT_EQ(SendMessageW(window, TVM_GETTEXTCOLOR, 0, 0), RGB(200, 100, 50));
+}
+
 TEST(ImageList, ASharedListIsUsedButNeverFreed) {
   HIMAGELIST shared = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1);
   ImageList_AddIcon(shared, LoadIconW(nullptr, IDI_WARNING));

@@ -178,10 +178,9 @@ void TSpeedButton::PaintContent(RECT rect) {
     // Glyph frames side by side: up, disabled, down, exclusive; a missing frame falls back to the first.
     int frame = static_cast<int>(state_) < numGlyphs_ ? static_cast<int>(state_) : 0;
     MemoryDC source;
-    HGDIOBJ old = SelectObject(source.Get(), glyph_.Handle());
+    SelectionScope selected(source.Get(), glyph_.Handle());
     TransparentBlt(canvas.Handle(), glyphAt.x, glyphAt.y, glyphWidth, glyphHeight, source.Get(), frame * glyphWidth, 0,
                    glyphWidth, glyphHeight, ColorToRGB(glyph_.TransparentColor()));
-    SelectObject(source.Get(), old);
   }
   if (!caption.empty()) {
     SetBkMode(canvas.Handle(), TRANSPARENT);

@@ -99,6 +99,10 @@ void TImageList::CreateSize(int width, int height) {
 
 int TImageList::AddIcon(HICON icon) { return handle_ ? ImageList_AddIcon(handle_, icon) : -1; }
 
+bool TImageList::Overlay(int imageIndex, int overlay) {
+  return handle_ && ImageList_SetOverlayImage(handle_, imageIndex, overlay + 1);
+}
+
 int TImageList::Count() const { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
 
 int TImageList::Width() const {
@@ -159,7 +163,7 @@ void TTreeNode::Sync(UINT mask) const {
   item.iImage = imageIndex_;
   item.iSelectedImage = selectedIndex_;
   item.cChildren = HasChildren() ? 1 : 0;
-  item.state = INDEXTOOVERLAYMASK(overlayIndex_);
+  item.state = INDEXTOOVERLAYMASK(overlayIndex_ + 1);
   item.stateMask = TVIS_OVERLAYMASK;
   SendMessageW(tree.Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
@@ -295,7 +299,7 @@ void TTreeNodes::CreateItem(TTreeNode *node) {
   insert.item.iSelectedImage = node->selectedIndex_;
   insert.item.cChildren = node->HasChildren() ? 1 : 0;
   insert.item.lParam = reinterpret_cast<LPARAM>(node);
-  insert.item.state = INDEXTOOVERLAYMASK(node->overlayIndex_);
+  insert.item.state = INDEXTOOVERLAYMASK(node->overlayIndex_ + 1);
   insert.item.stateMask = TVIS_OVERLAYMASK;
   node->item_ =
       reinterpret_cast<HTREEITEM>(SendMessageW(tree_.Handle(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
@@ -404,6 +408,7 @@ void TTreeView::CreateHandleDone() {
   SendMessageW(Handle(), TVM_SETINDENT, static_cast<WPARAM>(indent_), 0);
   if (images_) SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_->Handle()));
   SendMessageW(Handle(), TVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+  SendMessageW(Handle(), TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font().Color())));
   for (TTreeNode *node : items_.roots_)
     items_.CreateItem(node);
   if (TTreeNode *selected = std::exchange(selectedWhileHidden_, nullptr)) SetSelected(selected);
@@ -414,6 +419,16 @@ void TTreeView::DestroyWnd() {
   editing_ = nullptr;
   TWinControl::DestroyWnd();
   items_.ForgetItems(items_.roots_);
+}
+
+void TTreeView::ColorChanged() {
+  TWinControl::ColorChanged();
+  if (HandleAllocated()) SendMessageW(Handle(), TVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+}
+
+void TTreeView::FontChanged() {
+  TWinControl::FontChanged();
+  if (HandleAllocated()) SendMessageW(Handle(), TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font().Color())));
 }
 
 TTreeNode *TTreeView::Selected() const {

@@ -57,6 +57,8 @@ public:
   // Starts an own empty list of images of this size (24-bit colour with a mask).
   void CreateSize(int width, int height);
   int AddIcon(HICON icon);
+  // Makes the image at imageIndex overlay number overlay (0 to 14), which tree nodes name as OverlayIndex.
+  bool Overlay(int imageIndex, int overlay);
   int Count() const;
   int Width() const;
   int Height() const;
@@ -86,6 +88,8 @@ public:
   void SetImageIndex(int index);
   int SelectedIndex() const { return selectedIndex_; }
   void SetSelectedIndex(int index);
+  // The overlay image drawn over the node's image: its number in the image list (TImageList::Overlay), -1 for
+  // none.
   int OverlayIndex() const { return overlayIndex_; }
   void SetOverlayIndex(int index);
   // Shows the expand button even before children are added (they may be added when expanding).
@@ -126,7 +130,7 @@ private:
   std::vector<TTreeNode *> children_;
   std::string text_;
   void *data_ = nullptr;
-  int imageIndex_ = -1, selectedIndex_ = -1, overlayIndex_ = 0;
+  int imageIndex_ = -1, selectedIndex_ = -1, overlayIndex_ = -1;
   bool hasChildren_ = false;
   HTREEITEM item_ = nullptr;
 };
@@ -230,6 +234,9 @@ protected:
   void CreateHandleDone() override;
   void DestroyWnd() override;
   void WndProc(TMessage &message) override;
+  // Colour and font colour reach the window whenever they change.
+  void ColorChanged() override;
+  void FontChanged() override;
 
 private:
   friend class TTreeNodes;

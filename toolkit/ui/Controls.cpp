@@ -6,7 +6,7 @@
 #include <map>
 
 #include "toolkit/base/MetaClass.h"
-#include "toolkit/ui/CallbackGuard.h"
+#include "toolkit/ui/ErrorPath.h"
 #include "toolkit/ui/Forms.h"
 #include "toolkit/ui/Menus.h"
 #include "toolkit/ui/Win32Text.h"
@@ -120,7 +120,6 @@ const TMetaClass &TControl::StaticMetaClass() {
 }
 
 TControl::TControl(TComponent *owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
-  WindowProc = [this](TMessage &m) { WndProc(m); };
   font_->OnChange = [this](TObject *) { Perform(CM_FONTCHANGED); };
 }
 
@@ -134,13 +133,6 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};
   Dispatch(m);
   return m.Result;
-}
-
-void TControl::Dispatch(TMessage &m) {
-  // A handler may replace WindowProc while a message runs through it (a skin hooking a form during
-  // its activation): the message finishes on the chain it started with.
-  TWndMethod chain = WindowProc;
-  chain(m);
 }
 
 void TControl::SetParent(TWinControl *parent) {
@@ -426,6 +418,15 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
 
 namespace {
 
+// An identifier no other child of parent has: owner-draw and measure notices name the child by it.
+UINT_PTR FreeChildId(HWND parent) {
+  static UINT_PTR next = 0xFF;
+  do
+    next = next >= 0xFFFF ? 0x100 : next + 1;
+  while (GetDlgItem(parent, static_cast<int>(next)));
+  return next;
+}
+
 // Registers the toolkit class once per name; returns the procedure unhandled messages go to.
 WNDPROC RegisterWindowClass(const TCreateParams &params) {
   static std::map<std::wstring, WNDPROC> registered;
@@ -523,10 +524,12 @@ void TWinControl::CreateParams(TCreateParams &p) {
 
 void TWinControl::CreateWindowHandle(const TCreateParams &p) {
   defWndProc_ = RegisterWindowClass(p);
+  HMENU menu = p.menu;
+  if ((p.style & WS_CHILD) && !menu) menu = reinterpret_cast<HMENU>(FreeChildId(p.wndParent));
   SetControlStateFlags(csCreating, true);
   TWinControl *outer = std::exchange(g_creating, this);
   HWND window = CreateWindowExW(p.exStyle, p.winClassName.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width,
-                                p.height, p.wndParent, p.menu, GetModuleHandleW(nullptr), nullptr);
+                                p.height, p.wndParent, menu, GetModuleHandleW(nullptr), nullptr);
   g_creating = outer;
   SetControlStateFlags(csCreating, false);
   if (!window) throw Exception("Error creating window " + Narrow(p.winClassName));
@@ -772,11 +775,10 @@ void TWinControl::PaintControls(HDC dc, TControl *first) {
     if (!started || dynamic_cast<TWinControl *>(c) || !c->Visible()) continue;
     RECT r = c->BoundsRect();
     if (!RectVisible(dc, &r)) continue;
-    int saved = SaveDC(dc);
+    DcStateScope state(dc);
     OffsetViewportOrgEx(dc, c->Left(), c->Top(), nullptr);
     IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
     c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    RestoreDC(dc, saved);
   }
 }
 
@@ -807,10 +809,11 @@ void TWinControl::Paint(TMessage &m) {
   if (!ownClass && !graphicChildren) return DefaultHandler(m);
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(handle_, &ps);
-  int saved = SaveDC(dc);
-  ClipOpaqueChildren(dc);
-  PaintWindow(dc);
-  RestoreDC(dc, saved);
+  {
+    DcStateScope state(dc);
+    ClipOpaqueChildren(dc);
+    PaintWindow(dc);
+  }
   PaintControls(dc, nullptr);
   EndPaint(handle_, &ps);
 }
@@ -849,6 +852,12 @@ bool TWinControl::CanFocus() const {
 }
 
 bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+
+bool TWinControl::CursorOverWindow() const {
+  // Moving between the client area and the frame ends the tracking of one and starts that of the other.
+  POINT p;
+  return GetCursorPos(&p) && WindowFromPoint(p) == handle_;
+}
 
 void TWinControl::SetFocus() {
   TCustomForm *form = ParentForm();
@@ -953,20 +962,24 @@ void TWinControl::WndProc(TMessage &m) {
   case WM_VSCROLL:
     if (m.LParam) return Reflect(m, reinterpret_cast<HWND>(m.LParam));
     break;
-  case WM_DRAWITEM:
-    if (m.WParam) return Reflect(m, reinterpret_cast<DRAWITEMSTRUCT *>(m.LParam)->hwndItem);
-    if (DispatchDrawItem(*reinterpret_cast<DRAWITEMSTRUCT *>(m.LParam))) {
+  case WM_DRAWITEM: {
+    auto &draw = *reinterpret_cast<DRAWITEMSTRUCT *>(m.LParam);
+    if (draw.CtlType != ODT_MENU) return Reflect(m, draw.hwndItem);
+    if (DispatchDrawItem(draw)) {
       m.Result = TRUE;
       return;
     }
     break;
-  case WM_MEASUREITEM:
-    if (m.WParam) return Reflect(m, GetDlgItem(handle_, static_cast<int>(m.WParam)));
-    if (DispatchMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT *>(m.LParam))) {
+  }
+  case WM_MEASUREITEM: {
+    auto &measure = *reinterpret_cast<MEASUREITEMSTRUCT *>(m.LParam);
+    if (measure.CtlType != ODT_MENU) return Reflect(m, GetDlgItem(handle_, static_cast<int>(measure.CtlID)));
+    if (DispatchMeasureItem(measure)) {
       m.Result = TRUE;
       return;
     }
     break;
+  }
   case WM_CTLCOLORMSGBOX:
   case WM_CTLCOLOREDIT:
   case WM_CTLCOLORLISTBOX:
@@ -991,9 +1004,17 @@ void TWinControl::WndProc(TMessage &m) {
     m.Result = Perform(CM_MOUSEWHEEL, m.WParam, m.LParam);
     if (m.Result) return;
     break;
+  case WM_NCMOUSEMOVE: {
+    // The frame is part of the control: the mouse enters through it, and leaving through it is leaving.
+    MouseEnter();
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE | TME_NONCLIENT, handle_, 0};
+    TrackMouseEvent(&track);
+    break;
+  }
   case WM_MOUSELEAVE:
-    if (g_mouseControl == this ||
-        (g_mouseControl && g_mouseControl->Parent() == this && !dynamic_cast<TWinControl *>(g_mouseControl)))
+  case WM_NCMOUSELEAVE:
+    if (!CursorOverWindow() && (g_mouseControl == this || (g_mouseControl && g_mouseControl->Parent() == this &&
+                                                           !dynamic_cast<TWinControl *>(g_mouseControl))))
       g_mouseControl->MouseLeave();
     break;
   case WM_SETFOCUS:
@@ -1073,18 +1094,16 @@ TGraphicControl::~TGraphicControl() { ReleaseLinks(); }
 void TGraphicControl::ControlCanvas::CreateHandle() {
   TWinControl *parent = control_.Parent();
   if (!parent || !parent->HandleAllocated()) return;
-  window_ = parent->Handle();
-  ownDC_ = GetDC(window_);
-  SetViewportOrgEx(ownDC_, control_.Left(), control_.Top(), nullptr);
-  IntersectClipRect(ownDC_, 0, 0, control_.Width(), control_.Height());
-  SetHandle(ownDC_);
+  HDC dc = ownDC_.emplace(parent->Handle()).Get();
+  SetViewportOrgEx(dc, control_.Left(), control_.Top(), nullptr);
+  IntersectClipRect(dc, 0, 0, control_.Width(), control_.Height());
+  SetHandle(dc);
 }
 
 void TGraphicControl::ControlCanvas::Release() {
   if (!ownDC_) return;
   SetHandle(nullptr);
-  ReleaseDC(window_, ownDC_);
-  ownDC_ = nullptr;
+  ownDC_.reset();
 }
 
 void TGraphicControl::WndProc(TMessage &m) {

@@ -2,21 +2,23 @@
 // Controls: the visual component with a parent and bounds (TControl), the control that owns a window
 // (TWinControl) and the window-less control its parent paints (TGraphicControl).
 //
-// Every control handles messages in WndProc, reached through the replaceable WindowProc hook: Perform
-// calls it directly, and the window procedure of a windowed control calls it for each message, from
-// WM_NCCREATE on. What WndProc does not handle goes to DefaultHandler: the system class's window
-// procedure for windowed controls, nothing for window-less ones.
+// Every control handles messages in WndProc, reached through its chain of window-procedure hooks
+// (WindowHooks.h): Perform runs a message through the chain directly, and the window procedure of a
+// windowed control does so for each message, from WM_NCCREATE on. What WndProc does not handle goes to
+// DefaultHandler: the system class's window procedure for windowed controls, nothing for window-less ones.
 
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "toolkit/base/Component.h"
 #include "toolkit/ui/Graphics.h"
 #include "toolkit/ui/Messages.h"
+#include "toolkit/ui/WindowHooks.h"
 
 class TWinControl;
 class TCustomForm;
@@ -89,12 +91,12 @@ public:
   explicit TControl(TComponent *owner);
   ~TControl() override;
 
-  // The message hook. Parts replace it with their own handler and chain to the saved one.
-  TWndMethod WindowProc;
-  // Sends a message synchronously through WindowProc and returns its result.
+  // The hooks in front of WndProc: parts attach theirs here.
+  TWindowHookChain &WindowHooks() { return windowHooks_; }
+  // Sends a message synchronously through the hooks and WndProc and returns its result.
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
-  // Runs a message through WindowProc.
-  void Dispatch(TMessage &message);
+  // Runs a message through the hooks and WndProc.
+  void Dispatch(TMessage &message) { windowHooks_.Dispatch(message); }
 
   TWinControl *Parent() const { return parent_; }
   virtual void SetParent(TWinControl *parent);
@@ -231,6 +233,7 @@ private:
   TControlState controlState_ = 0;
   TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
   bool mouseInControl_ = false;
+  TWindowHookChain windowHooks_{[this](TMessage &m) { WndProc(m); }};
 };
 
 // What CreateParams fills in before a control's window is made.
@@ -355,6 +358,7 @@ private:
   void Paint(TMessage &message);
   void ClipOpaqueChildren(HDC dc);
   bool RouteMouseToChild(TMessage &message);
+  bool CursorOverWindow() const;
   void Reflect(TMessage &message, HWND child);
   void ControlListChanged(TControl *control, bool inserted);
   void ReadBoundsFromWindow();
@@ -402,8 +406,7 @@ private:
 
   private:
     TGraphicControl &control_;
-    HDC ownDC_ = nullptr;
-    HWND window_ = nullptr;
+    std::optional<WindowDC> ownDC_;
   };
   ControlCanvas canvas_;
 };

@@ -53,15 +53,13 @@ HICON IconOf(TMsgDlgType type) {
   return nullptr;
 }
 
-// The text's size when wrapped at half the screen width.
-SIZE MeasureText(TFont &font, const std::string &text) {
+// The text's size when wrapped at half the screen width, every character shown as it is.
+SIZE MeasureText(const TFont &font, const std::string &text) {
   MemoryDC dc;
-  HGDIOBJ old = SelectObject(dc.Get(), font.Handle());
-  RECT r{0, 0, ScreenInstance().Width() / 2, 0};
-  std::wstring w = Wide(text);
-  DrawTextW(dc.Get(), w.c_str(), static_cast<int>(w.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
-  SelectObject(dc.Get(), old);
-  return {r.right - r.left, r.bottom - r.top};
+  TCanvas canvas;
+  CanvasHandleScope scope(canvas, dc.Get());
+  canvas.Font().Assign(font);
+  return canvas.TextRectSize(text, ScreenInstance().Width() / 2, DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
 }
 
 } // namespace
@@ -132,6 +130,7 @@ TMessageForm *CreateMessageDialog(const std::string &text, TMsgDlgType type, TMs
     label->SetParent(form);
     label->SetWordWrap(true);
     label->SetAutoSize(false);
+    label->SetShowAccelChar(false); // "&" in a folder name is text, not an accelerator mark
     SIZE textSize = MeasureText(label->Font(), text);
     label->SetBounds(textLeft, kMargin, textSize.cx, textSize.cy);
     label->SetCaption(text);

@@ -1,7 +1,7 @@
 #include "toolkit/ui/ExtCtrls.h"
 
 #include "toolkit/base/MetaClass.h"
-#include "toolkit/ui/CallbackGuard.h"
+#include "toolkit/ui/ErrorPath.h"
 
 namespace {
 constexpr UINT_PTR kTimerId = 1;
@@ -102,13 +102,12 @@ void TImage::Paint() {
     ICONINFO info{};
     int w = GetSystemMetrics(SM_CXICON), h = GetSystemMetrics(SM_CYICON);
     if (GetIconInfo(icon_, &info)) {
+      GdiObject color(info.hbmColor), mask(info.hbmMask); // copies made for us
       BITMAP bm{};
       if (GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm)) {
         w = bm.bmWidth;
         h = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
       }
-      if (info.hbmColor) DeleteObject(info.hbmColor);
-      if (info.hbmMask) DeleteObject(info.hbmMask);
     }
     int x = center_ ? (Width() - w) / 2 : 0, y = center_ ? (Height() - h) / 2 : 0;
     DrawIconEx(canvas.Handle(), x, y, icon_, stretch_ ? Width() : w, stretch_ ? Height() : h, 0, nullptr, DI_NORMAL);

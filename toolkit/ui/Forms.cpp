@@ -4,13 +4,12 @@
 #include <objbase.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <exception>
 #include <memory>
+#include <utility>
 
 #include "toolkit/base/MetaClass.h"
 #include "toolkit/base/Prompts.h"
-#include "toolkit/ui/CallbackGuard.h"
+#include "toolkit/ui/ErrorPath.h"
 #include "toolkit/ui/Menus.h"
 #include "toolkit/ui/StandardClasses.h"
 #include "toolkit/ui/Win32Text.h"
@@ -18,33 +17,9 @@
 namespace {
 // Posted to the application window to free a form that asked for it (Release).
 constexpr UINT WM_RELEASEFORM = WM_APP + 1;
+// Posted to the application window when an error waits to be reported.
+constexpr UINT WM_REPORTPENDING = WM_APP + 2;
 } // namespace
-
-void ReportCurrentException() noexcept {
-  try {
-    Application->HandleException(std::current_exception());
-  } catch (...) {
-    // The report itself failed (out of memory, no window): nothing is left to tell.
-  }
-}
-
-// The runtime's default terminate handler, defined here in its place: an error that escapes everything
-// (thrown through a noexcept function, or a failure while an error unwinds) is reported as every other
-// escaped error, then the process ends. The runtime's own handler writes to a console that a window
-// program has not, and brings a name demangler along for it.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() {
-  static bool reporting = false; // a failure inside the report ends the process at once
-  if (!reporting && Application) {
-    reporting = true;
-    if (std::current_exception())
-      ReportCurrentException();
-    else
-      Application->ShowException("Abnormal program termination");
-  }
-  std::_Exit(EXIT_FAILURE);
-}
-} // namespace __gnu_cxx
 
 // =============================================================================================== TIcon
 
@@ -135,8 +110,9 @@ TCustomForm::TCustomForm(TComponent *owner) : TWinControl(owner) {
 TCustomForm::~TCustomForm() {
   if (OnDestroy) GuardCallback([&] { OnDestroy(this); });
   ReleaseLinks();
-  auto &forms = ScreenInstance().forms_;
-  forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+  auto &screen = ScreenInstance();
+  std::erase(screen.forms_, this);
+  if (screen.lastActive_ == this) screen.lastActive_ = nullptr;
 }
 
 void TCustomForm::ReadLayout(std::string_view layoutText) {
@@ -225,7 +201,15 @@ void TCustomForm::CreateParams(TCreateParams &p) {
   TWinControl::CreateParams(p);
   p.style &= ~(WS_CHILD | WS_TABSTOP);
   p.style |= WS_CLIPCHILDREN;
-  p.wndParent = Application->Handle();
+  // The main form stands on its own with the taskbar button; the others belong to it, so they stay above
+  // it and go with it when it is minimised.
+  TCustomForm *main = Application->MainForm();
+  if (main == this) {
+    p.wndParent = nullptr;
+    p.exStyle |= WS_EX_APPWINDOW;
+  } else {
+    p.wndParent = main && main->HandleAllocated() ? main->Handle() : Application->Handle();
+  }
   switch (borderStyle_) {
   case TFormBorderStyle::bsNone: p.style |= WS_POPUP; break;
   case TFormBorderStyle::bsSingle: p.style |= WS_CAPTION; break;
@@ -258,8 +242,19 @@ void TCustomForm::CreateParams(TCreateParams &p) {
 }
 
 void TCustomForm::CreateHandleDone() {
-  HICON icon = icon_.Handle() ? icon_.Handle() : Application->Icon().Handle();
-  if (icon) SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  HICON big = icon_.Handle() ? icon_.Handle() : Application->Icon().Handle();
+  HICON small = icon_.Handle() ? icon_.Handle() : Application->SmallIcon();
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+void TCustomForm::DestroyWnd() {
+  // The system destroys the windows a window owns along with it: the other forms move to the application
+  // window first.
+  for (TCustomForm *form : ScreenInstance().forms_)
+    if (form != this && form->HandleAllocated() && GetWindow(form->Handle(), GW_OWNER) == Handle())
+      SetWindowLongPtrW(form->Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Application->Handle()));
+  TWinControl::DestroyWnd();
 }
 
 void TCustomForm::PaintWindow(HDC dc) {
@@ -364,6 +359,7 @@ void TCustomForm::WndProc(TMessage &m) {
   case WM_ACTIVATE:
     active_ = LOWORD(m.WParam) != WA_INACTIVE;
     if (active_) {
+      ScreenInstance().lastActive_ = this;
       if (!activeControl_ || !activeControl_->CanFocus()) activeControl_ = FindNextControl(nullptr, true, true);
       if (activeControl_ && !HIWORD(m.WParam)) {
         ::SetFocus(activeControl_->Handle());
@@ -435,7 +431,7 @@ void TCustomForm::Release() {
 
 namespace {
 
-// Disables the thread's other enabled, visible top-level windows while a modal form runs, and enables
+// Disables the thread's other enabled, visible top-level windows while a modal form or box runs, and enables
 // them again when it ends.
 class DisabledWindows {
 public:
@@ -470,32 +466,31 @@ int TCustomForm::ShowModal() {
     SendMessageW(GetCapture(), WM_CANCELMODE, 0, 0);
     ReleaseCapture();
   }
-  HWND previous = GetActiveWindow();
+  // Whichever way the loop ends, also by an error: the form hides after the other windows are enabled
+  // again (so one of them can take the activation) and the window active before gets it back.
+  struct EndModal {
+    TCustomForm &form;
+    HWND previous;
+    ~EndModal() {
+      GuardCallback([&] { form.Hide(); });
+      form.modal_ = false;
+      if (previous && IsWindow(previous)) SetActiveWindow(previous);
+    }
+  } end{*this, GetActiveWindow()};
   modal_ = true;
   modalResult_ = mrNone;
-  int result;
-  {
-    ApplyPosition();
-    DisabledWindows disabled(Handle());
-    try {
-      Show();
-      do {
-        Application->HandleMessage();
-        if (Application->Terminated())
-          modalResult_ = mrCancel;
-        else if (modalResult_ != mrNone)
-          CloseModal();
-      } while (modalResult_ == mrNone);
-    } catch (...) {
-      modal_ = false;
-      throw;
-    }
-    result = modalResult_;
-  } // the other windows are enabled again before this one hides, so one of them can take the activation
-  Hide();
-  modal_ = false;
-  if (previous && IsWindow(previous)) SetActiveWindow(previous);
-  return result;
+  ModalLoopScope loop;
+  ApplyPosition();
+  DisabledWindows disabled(Handle());
+  Show();
+  do {
+    Application->HandleMessage();
+    if (Application->Terminated())
+      modalResult_ = mrCancel;
+    else if (modalResult_ != mrNone)
+      CloseModal();
+  } while (modalResult_ == mrNone);
+  return modalResult_;
 }
 
 const TMetaClass &TForm::StaticMetaClass() { return DefineClass<TForm, TCustomForm>("TForm"); }
@@ -508,35 +503,47 @@ TApplication *g_application = nullptr;
 } // namespace
 
 LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (!g_application) return DefWindowProcW(window, msg, wParam, lParam);
-  TApplication &app = *g_application;
+  if (!g_application || !g_application->handle_) return DefWindowProcW(window, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};
-  bool consumed = false;
-  GuardCallback([&] {
-    for (auto &hook : std::vector<std::pair<int, TApplication::TWindowHook>>(app.hooks_))
-      if (hook.second(m)) {
-        consumed = true;
-        return;
-      }
-    if (msg == WM_RELEASEFORM) {
-      auto *form = reinterpret_cast<TCustomForm *>(lParam);
-      for (int i = 0; i < app.ComponentCount(); ++i)
-        if (app.Components(i) == form) form->Free();
-      consumed = true;
-    } else if (msg == WM_COMMAND && lParam == 0 && HIWORD(wParam) == 0) {
-      consumed = DispatchMenuCommand(LOWORD(wParam));
-    } else if (msg == WM_MEASUREITEM && wParam == 0) {
-      consumed = DispatchMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT *>(lParam));
-      m.Result = consumed;
-    } else if (msg == WM_DRAWITEM && wParam == 0) {
-      consumed = DispatchDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
-      m.Result = consumed;
-    } else if (msg == WM_CLOSE) {
-      if (app.MainForm()) app.MainForm()->Close();
-      consumed = true;
+  GuardCallback([&] { g_application->hooks_.Dispatch(m); });
+  return m.Result;
+}
+
+void TApplication::WndProc(TMessage &m) {
+  switch (m.Msg) {
+  case WM_RELEASEFORM: {
+    auto *form = reinterpret_cast<TCustomForm *>(m.LParam);
+    for (int i = 0; i < ComponentCount(); ++i)
+      if (Components(i) == form) form->Free();
+    return;
+  }
+  case WM_REPORTPENDING: return ReportPending();
+  case WM_SETFOCUS:
+    if (TCustomForm *form = FocusForm()) {
+      ::SetFocus(form->Handle());
+      return;
     }
-  });
-  return consumed ? m.Result : DefWindowProcW(window, msg, wParam, lParam);
+    break;
+  case WM_CLOSE:
+    if (mainForm_) mainForm_->Close();
+    return;
+  case WM_COMMAND:
+    if (m.LParam == 0 && HIWORD(m.WParam) == 0 && DispatchMenuCommand(LOWORD(m.WParam))) return;
+    break;
+  case WM_MEASUREITEM:
+    if (DispatchMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT *>(m.LParam))) {
+      m.Result = TRUE;
+      return;
+    }
+    break;
+  case WM_DRAWITEM:
+    if (DispatchDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(m.LParam))) {
+      m.Result = TRUE;
+      return;
+    }
+    break;
+  }
+  m.Result = DefWindowProcW(handle_, m.Msg, m.WParam, m.LParam);
 }
 
 const TMetaClass &TApplication::StaticMetaClass() { return DefineClass<TApplication, TComponent>("TApplication"); }
@@ -545,6 +552,9 @@ TApplication::TApplication() : TComponent(nullptr) {
   g_application = this;
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
   icon_.SetHandle(icon ? icon : LoadIconW(nullptr, IDI_APPLICATION));
+  smallIcon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  if (!smallIcon_) smallIcon_ = icon_.Handle();
   RegisterStandardClasses();
   CreateHandle();
 }
@@ -565,8 +575,8 @@ void TApplication::CreateHandle() {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = L"TApplication";
   RegisterClassExW(&wc);
-  // A zero-sized window centred on the screen: it carries the task-bar button and owns the forms.
-  handle_ = CreateWindowExW(0, L"TApplication", Wide(title_).c_str(),
+  // Zero-sized and never shown; a tool window, so that it cannot get a taskbar button of its own.
+  handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"TApplication", Wide(title_).c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -604,14 +614,16 @@ bool TApplication::IsDialogMessage(MSG &msg) {
   TWinControl *control = TWinControl::FindControl(msg.hwnd);
   TCustomForm *form = control ? control->ParentForm() : nullptr;
   if (!form || !form->Enabled()) return false;
-  // A control that wants the key or the character for itself keeps it.
-  LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
-  if (code & DLGC_WANTALLKEYS) return false;
+  // A control that wants the key or the character for itself keeps it. Asked without the message, so that
+  // system controls do not switch to their dialog-box behaviour: what they do not want is decided here.
+  LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, 0);
   if (key) {
-    if (msg.wParam == VK_TAB && (code & DLGC_WANTTAB)) return false;
+    // Tab is the control's when it wants tabs, Enter and Escape when it wants every key.
+    if (code & (msg.wParam == VK_TAB ? DLGC_WANTTAB : DLGC_WANTALLKEYS)) return false;
     return form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0;
   }
-  if (msg.message == WM_CHAR && (code & DLGC_WANTCHARS)) return false;
+  // Plain characters go to a control that types them; Alt+character is an accelerator everywhere.
+  if (msg.message == WM_CHAR && (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS))) return false;
   return form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
 }
 
@@ -627,7 +639,7 @@ bool TApplication::ProcessMessage() {
   if (msg.message == WM_QUIT)
     terminated_ = true;
   else
-    Dispatch(msg);
+    GuardCallback([&] { Dispatch(msg); }); // the keys handled here call event handlers outside any window procedure
   return true;
 }
 
@@ -649,6 +661,33 @@ void TApplication::Restore() {
 }
 
 void TApplication::HandleException(std::exception_ptr error) {
+  pending_.push_back(std::move(error));
+  if (reporting_ || InsideHookProcedure())
+    PostMessageW(handle_, WM_REPORTPENDING, 0, 0);
+  else
+    ReportPending();
+}
+
+void TApplication::ReportPending() {
+  while (!pending_.empty() && !reporting_ && !InsideHookProcedure())
+    ReportFirstPending();
+}
+
+void TApplication::HandleFinalException(std::exception_ptr error) {
+  pending_.push_back(std::move(error));
+  while (!pending_.empty())
+    ReportFirstPending();
+}
+
+void TApplication::ReportFirstPending() {
+  std::exception_ptr error = std::move(pending_.front());
+  pending_.pop_front();
+  const bool outer = std::exchange(reporting_, true);
+  struct Done {
+    bool &reporting;
+    bool outer;
+    ~Done() { reporting = outer; }
+  } done{reporting_, outer};
   if (OnException) return OnException(error);
   try {
     std::rethrow_exception(error);
@@ -659,20 +698,29 @@ void TApplication::HandleException(std::exception_ptr error) {
   }
 }
 
+HWND TApplication::ActiveFormHandle() const {
+  HWND active = GetActiveWindow();
+  if (active && active != handle_ && IsWindowVisible(active) && IsWindowEnabled(active)) return active;
+  if (mainForm_ && mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->Handle())) return mainForm_->Handle();
+  return handle_;
+}
+
+TCustomForm *TApplication::FocusForm() const {
+  for (TCustomForm *form : {Screen->LastActiveForm(), mainForm_})
+    if (form && form->HandleAllocated() && IsWindowVisible(form->Handle()) && IsWindowEnabled(form->Handle()))
+      return form;
+  return nullptr;
+}
+
 void TApplication::ShowException(const std::string &message) {
   std::string text = ErrorReportText(message);
   if (PromptStandIn *standIn = CurrentPromptStandIn()) return standIn->ErrorReport(text, title_);
-  MessageBoxW(handle_, Wide(text).c_str(), Wide(title_).c_str(), MB_OK | MB_ICONERROR);
-}
-
-int TApplication::HookMainWindow(TWindowHook hook) {
-  hooks_.emplace_back(nextHookId_, std::move(hook));
-  return nextHookId_++;
-}
-
-void TApplication::UnhookMainWindow(int id) {
-  hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(), [id](const auto &h) { return h.first == id; }),
-               hooks_.end());
+  // Modal for the whole program: the box disables its owner itself (and enables it before it closes, so
+  // the activation comes back to it), every other window of ours is disabled here.
+  HWND owner = ActiveFormHandle();
+  ModalLoopScope loop;
+  DisabledWindows disabled(owner);
+  MessageBoxW(owner, Wide(text).c_str(), Wide(title_).c_str(), MB_OK | MB_ICONERROR);
 }
 
 // ============================================================================================= TScreen

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <exception>
 #include <functional>
 #include <string>
@@ -127,6 +128,7 @@ protected:
   void WndProc(TMessage &message) override;
   void CreateParams(TCreateParams &params) override;
   void CreateHandleDone() override;
+  void DestroyWnd() override;
   void PaintWindow(HDC dc) override;
   void ShowingChanged() override;
   void Loaded() override;
@@ -171,11 +173,18 @@ public:
 
   // COM for this thread (single-threaded apartment), common controls, the standard classes.
   void Initialize();
-  // The hidden window of class "TApplication" that owns every form window.
+  // The hidden window of class "TApplication": it takes the program's own messages, owns the forms made
+  // before the main form has a window, and hands the focus on to the forms. It never shows: the main form
+  // is the program's window on the taskbar, and other forms belong to it.
   HWND Handle() const { return handle_; }
+  // The window that modal boxes and popup menus belong to: the active window of ours, else the main form
+  // when it shows, else the application window.
+  HWND ActiveFormHandle() const;
   const std::string &Title() const { return title_; }
   void SetTitle(const std::string &title);
   TIcon &Icon() { return icon_; }
+  // The icon at the size of a title bar.
+  HICON SmallIcon() const { return smallIcon_; }
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool v) { showHint_ = v; }
   TCustomForm *MainForm() const { return mainForm_; }
@@ -196,39 +205,52 @@ public:
   void HandleMessage();
   // Handles every message already queued, without waiting.
   void ProcessMessages();
+  // Minimises the program (its main form, with the windows that belong to it) and restores it.
   void Minimize();
   void Restore();
 
-  // Reports an exception that escaped an event handler: the default error report, or the installed
-  // handler. Execution continues afterwards.
+  // Reports an exception that escaped an event handler: OnException when set, else the default error
+  // report. Execution continues afterwards. While a report is showing, or inside a hook procedure, the
+  // error waits and is reported from the message loop once that is over (see ErrorPath.h).
   void HandleException(std::exception_ptr error);
+  // Reports an error that ends the program: the errors still waiting, then this one, at once, whatever
+  // report or hook procedure is in progress.
+  void HandleFinalException(std::exception_ptr error);
+  // The default error report: a box modal for the whole program, owned by its active window.
   void ShowException(const std::string &message);
   std::function<void(std::exception_ptr)> OnException;
 
-  // Hooks on the application window: a hook returning true consumes the message.
-  using TWindowHook = std::function<bool(TMessage &)>;
-  int HookMainWindow(TWindowHook hook);
-  void UnhookMainWindow(int id);
+  // The hooks in front of the application window's own handling.
+  TWindowHookChain &WindowHooks() { return hooks_; }
 
 private:
   friend LRESULT CALLBACK ApplicationWindowProc(HWND, UINT, WPARAM, LPARAM);
   template <class T> T *AddForm(T *form, std::string_view layoutText, bool hasLayout);
   void CreateHandle();
+  // The application window's own handling, after its hooks.
+  void WndProc(TMessage &m);
   // Keyboard navigation a form does for its controls: Tab, Enter, Escape and accelerator characters.
   bool IsDialogMessage(MSG &msg);
   // Handles one queued message (WM_QUIT ends the loop); false when the queue was empty.
   bool ProcessMessage();
   void Dispatch(MSG &msg);
+  // Reports the waiting errors in order, unless a report is showing or a hook procedure runs.
+  void ReportPending();
+  void ReportFirstPending();
+  // The form that should have the focus when the application window is given it.
+  TCustomForm *FocusForm() const;
 
   HWND handle_ = nullptr;
   std::string title_;
   TIcon icon_;
+  HICON smallIcon_ = nullptr;
   bool showHint_ = true;
   bool terminated_ = false;
   bool comInitialized_ = false;
   TCustomForm *mainForm_ = nullptr;
-  std::vector<std::pair<int, TWindowHook>> hooks_;
-  int nextHookId_ = 1;
+  std::deque<std::exception_ptr> pending_;
+  bool reporting_ = false;
+  TWindowHookChain hooks_{[this](TMessage &m) { WndProc(m); }};
 };
 
 class TScreen : public TComponent {
@@ -243,10 +265,13 @@ public:
   int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
   // The form whose window is active; null when the active window is not a form.
   TCustomForm *ActiveForm() const;
+  // The form that was active last; null when none was or it is gone.
+  TCustomForm *LastActiveForm() const { return lastActive_; }
 
 private:
   friend class TCustomForm;
   std::vector<TCustomForm *> forms_;
+  TCustomForm *lastActive_ = nullptr;
   TCursor cursor_ = crDefault;
 };
 

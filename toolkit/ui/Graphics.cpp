@@ -14,12 +14,56 @@ COLORREF ColorToRGB(TColor color) {
   return static_cast<COLORREF>(color) & 0xFFFFFF;
 }
 
+// ------------------------------------------------------------------------------------ GDI accounting
+
+namespace {
+GdiUsage g_usage;
+// The objects that canvases have selected right now, each as often as it is selected.
+std::vector<HGDIOBJ> g_selectedByCanvases;
+} // namespace
+
+GdiUsage ToolkitGdiUsage() { return g_usage; }
+
+void GdiObject::Reset(HGDIOBJ handle) {
+  if (handle_) {
+    if (std::find(g_selectedByCanvases.begin(), g_selectedByCanvases.end(), handle_) != g_selectedByCanvases.end())
+      ++g_usage.deletedWhileSelected;
+    DeleteObject(handle_);
+    --g_usage.objects;
+  }
+  handle_ = handle;
+  if (handle_) ++g_usage.objects;
+}
+
+HGDIOBJ GdiObject::Release() {
+  if (handle_) --g_usage.objects;
+  return std::exchange(handle_, nullptr);
+}
+
+MemoryDC::MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {
+  if (dc_) ++g_usage.deviceContexts;
+}
+
+MemoryDC::~MemoryDC() {
+  if (dc_ && DeleteDC(dc_)) --g_usage.deviceContexts;
+}
+
+WindowDC::WindowDC(HWND window, bool wholeWindow)
+    : window_(window), dc_(wholeWindow ? GetWindowDC(window) : GetDC(window)) {
+  if (dc_) ++g_usage.deviceContexts;
+}
+
+WindowDC::~WindowDC() {
+  if (dc_ && ReleaseDC(window_, dc_)) --g_usage.deviceContexts;
+}
+
 const TMetaClass &TGraphicsObject::StaticMetaClass() {
   return DefineClass<TGraphicsObject, TPersistent>("TGraphicsObject");
 }
 
 void TGraphicsObject::Changed() {
-  handle_.Reset();
+  // The old handle lives until those told of the change (a canvas, a window) use the new one.
+  GdiObject old = std::move(handle_);
   if (OnChange) OnChange(this);
 }
 
@@ -148,8 +192,8 @@ void TBrush::SetStyle(TBrushStyle style) {
 }
 
 HBRUSH TBrush::Handle() {
-  if (!handle_.Get())
-    handle_.Reset(style_ == TBrushStyle::bsClear ? GetStockObject(NULL_BRUSH) : CreateSolidBrush(ColorToRGB(color_)));
+  if (style_ == TBrushStyle::bsClear) return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)); // not ours to delete
+  if (!handle_.Get()) handle_.Reset(CreateSolidBrush(ColorToRGB(color_)));
   return static_cast<HBRUSH>(handle_.Get());
 }
 
@@ -218,13 +262,15 @@ void TPen::Assign(const TPersistent &source) {
 const TMetaClass &TCanvas::StaticMetaClass() { return DefineClass<TCanvas, TPersistent>("TCanvas"); }
 
 TCanvas::TCanvas() {
-  auto changed = [this](TObject *) { ObjectChanged(); };
+  auto changed = [this](TObject *) {
+    if (dc_) Select();
+  };
   font_.OnChange = changed;
   brush_.OnChange = changed;
   pen_.OnChange = changed;
 }
 
-TCanvas::~TCanvas() { SetHandle(nullptr); }
+TCanvas::~TCanvas() { Release(); }
 
 HDC TCanvas::Handle() {
   if (!dc_) CreateHandle();
@@ -233,37 +279,36 @@ HDC TCanvas::Handle() {
 
 void TCanvas::SetHandle(HDC dc) {
   if (dc == dc_) return;
-  Deselect();
+  Release();
+  if (!dc) return;
   dc_ = dc;
-  if (dc_) Select();
+  savedState_ = SaveDC(dc_);
+  Select();
 }
 
 void TCanvas::Select() {
-  oldFont_ = SelectObject(dc_, font_.Handle());
-  oldBrush_ = SelectObject(dc_, brush_.Handle());
-  oldPen_ = SelectObject(dc_, pen_.Handle());
+  const HGDIOBJ now[3] = {font_.Handle(), brush_.Handle(), pen_.Handle()};
+  for (HGDIOBJ object : now) {
+    SelectObject(dc_, object);
+    g_selectedByCanvases.push_back(object);
+  }
+  for (HGDIOBJ &object : selected_)
+    if (object) g_selectedByCanvases.erase(std::find(g_selectedByCanvases.begin(), g_selectedByCanvases.end(), object));
+  std::copy(std::begin(now), std::end(now), selected_);
   SetTextColor(dc_, ColorToRGB(font_.Color()));
   SetBkColor(dc_, ColorToRGB(brush_.Color()));
   SetBkMode(dc_, brush_.Style() == TBrushStyle::bsClear ? TRANSPARENT : OPAQUE);
   SetROP2(dc_, pen_.Mode() == TPenMode::pmNot ? R2_NOT : pen_.Mode() == TPenMode::pmXor ? R2_XORPEN : R2_COPYPEN);
 }
 
-void TCanvas::Deselect() {
+void TCanvas::Release() {
   if (!dc_) return;
-  SelectObject(dc_, oldFont_);
-  SelectObject(dc_, oldBrush_);
-  SelectObject(dc_, oldPen_);
-  oldFont_ = oldBrush_ = oldPen_ = nullptr;
-}
-
-void TCanvas::ObjectChanged() {
-  // The handles of the changed object were dropped: select the new ones before GDI deletes the old.
-  if (!dc_) return;
-  HGDIOBJ font = oldFont_, brush = oldBrush_, pen = oldPen_;
-  Select();
-  oldFont_ = font;
-  oldBrush_ = brush;
-  oldPen_ = pen;
+  RestoreDC(dc_, savedState_);
+  for (HGDIOBJ &object : selected_) {
+    g_selectedByCanvases.erase(std::find(g_selectedByCanvases.begin(), g_selectedByCanvases.end(), object));
+    object = nullptr;
+  }
+  dc_ = nullptr;
 }
 
 void TCanvas::FillRect(const RECT &rect) { ::FillRect(Handle(), &rect, brush_.Handle()); }
@@ -294,26 +339,31 @@ SIZE TCanvas::TextExtent(const std::string &text) {
   return size;
 }
 
+SIZE TCanvas::TextRectSize(const std::string &text, int width, UINT flags) {
+  std::wstring w = Wide(text);
+  RECT r{0, 0, width, 0};
+  DrawTextW(Handle(), w.c_str(), static_cast<int>(w.size()), &r, flags | DT_CALCRECT);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
 void TCanvas::Draw(int x, int y, TBitmap &bitmap) {
   if (bitmap.Empty()) return;
   MemoryDC source;
-  HGDIOBJ old = SelectObject(source.Get(), bitmap.Handle());
+  SelectionScope selected(source.Get(), bitmap.Handle());
   if (bitmap.Transparent())
     TransparentBlt(Handle(), x, y, bitmap.Width(), bitmap.Height(), source.Get(), 0, 0, bitmap.Width(), bitmap.Height(),
                    ColorToRGB(bitmap.TransparentColor()));
   else
     BitBlt(Handle(), x, y, bitmap.Width(), bitmap.Height(), source.Get(), 0, 0, SRCCOPY);
-  SelectObject(source.Get(), old);
 }
 
 void TCanvas::StretchDraw(const RECT &dest, TBitmap &bitmap) {
   if (bitmap.Empty()) return;
   MemoryDC source;
-  HGDIOBJ old = SelectObject(source.Get(), bitmap.Handle());
+  SelectionScope selected(source.Get(), bitmap.Handle());
   SetStretchBltMode(Handle(), COLORONCOLOR);
   StretchBlt(Handle(), dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, source.Get(), 0, 0,
              bitmap.Width(), bitmap.Height(), SRCCOPY);
-  SelectObject(source.Get(), old);
 }
 
 void TCanvas::CopyRect(const RECT &dest, TCanvas &source, const RECT &sourceRect) {
@@ -335,9 +385,9 @@ public:
   explicit BitmapCanvas(TBitmap &bitmap) : bitmap_(bitmap) {}
   ~BitmapCanvas() override { Release(); }
   void Release() {
-    if (!dc_.Get()) return;
-    SelectObject(dc_.Get(), oldBitmap_);
-    SetHandle(nullptr);
+    if (!oldBitmap_) return;
+    SetHandle(nullptr); // restores the state taken with the bitmap selected: deselect it after
+    SelectObject(dc_.Get(), std::exchange(oldBitmap_, nullptr));
   }
 
 protected:

@@ -1,6 +1,6 @@
 #pragma once
-// GDI wrappers: fonts, brushes and pens that own their handles, a canvas over any device context, and
-// 24/32-bit bitmaps over DIB sections with direct row access.
+// GDI wrappers: owned and counted GDI objects and device contexts, fonts, brushes and pens that own their
+// handles, a canvas over any device context, and 24/32-bit bitmaps over DIB sections with direct row access.
 
 #include <windows.h>
 
@@ -19,26 +19,71 @@ class TStream;
 // A system colour (0xFF000000 | index) resolved to its RGB value; other colours pass unchanged.
 COLORREF ColorToRGB(TColor color);
 
+// GDI rules of the toolkit (and of the parts built on it):
+// - Every GDI object and device context we make is owned by an object here (GdiObject, MemoryDC) and
+//   counted, so leaks show in ToolkitGdiUsage even under Wine, which defers deletions.
+// - An object selected into a device context is deleted only after something else took its place.
+// - A device context we are lent (in WM_PAINT, WM_PRINT, WM_DRAWITEM, a borrowed window DC) goes back as it
+//   came: DcStateScope saves and restores all its state; SelectionScope puts one object back.
+
+// What the toolkit holds at the moment: GDI objects and device contexts it made and has not freed yet, and
+// how often an object was deleted while a canvas still had it selected (which fails on Windows).
+struct GdiUsage {
+  int objects = 0;
+  int deviceContexts = 0;
+  int deletedWhileSelected = 0;
+};
+GdiUsage ToolkitGdiUsage();
+
 // Owns one GDI object (font, brush, pen, bitmap, region) and deletes it when replaced or destroyed.
 class GdiObject {
 public:
   GdiObject() = default;
-  explicit GdiObject(HGDIOBJ handle) : handle_(handle) {}
-  GdiObject(GdiObject &&other) noexcept : handle_(other.Release()) {}
+  explicit GdiObject(HGDIOBJ handle) { Reset(handle); }
+  GdiObject(GdiObject &&other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
   GdiObject &operator=(GdiObject &&other) noexcept {
-    Reset(other.Release());
+    if (this != &other) {
+      Reset();
+      handle_ = std::exchange(other.handle_, nullptr);
+    }
     return *this;
   }
   ~GdiObject() { Reset(); }
   HGDIOBJ Get() const { return handle_; }
-  HGDIOBJ Release() { return std::exchange(handle_, nullptr); }
-  void Reset(HGDIOBJ handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
-    handle_ = handle;
-  }
+  void Reset(HGDIOBJ handle = nullptr);
+  // Gives the object up without deleting it, to an owner that deletes it itself (the system deletes a
+  // region handed to SetWindowRgn).
+  HGDIOBJ Release();
 
 private:
   HGDIOBJ handle_ = nullptr;
+};
+
+// Saves the whole state of a device context (selected objects, colours, modes, origin, clipping) and
+// restores it when the scope ends.
+class DcStateScope {
+public:
+  explicit DcStateScope(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~DcStateScope() { RestoreDC(dc_, saved_); }
+  DcStateScope(const DcStateScope &) = delete;
+  DcStateScope &operator=(const DcStateScope &) = delete;
+
+private:
+  HDC dc_;
+  int saved_;
+};
+
+// Selects one object into a device context and puts the previous one back when the scope ends.
+class SelectionScope {
+public:
+  SelectionScope(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~SelectionScope() { SelectObject(dc_, previous_); }
+  SelectionScope(const SelectionScope &) = delete;
+  SelectionScope &operator=(const SelectionScope &) = delete;
+
+private:
+  HDC dc_;
+  HGDIOBJ previous_;
 };
 
 using TNotifyEvent = std::function<void(TObject *sender)>;
@@ -136,8 +181,10 @@ private:
 
 class TBitmap;
 
-// Draws on a device context it may or may not own. Taking a handle selects the canvas's font, brush and
-// pen into it (callers then use GDI directly on Handle()); giving it up puts the old objects back.
+// Draws on a device context it may or may not own. Taking a device context saves its state and selects the
+// canvas's font, brush and pen into it (callers may then use GDI directly on Handle()); giving it up
+// restores the state it came with. A font, brush or pen changed while selected is replaced in the device
+// context before its old handle is deleted.
 class TCanvas : public TPersistent {
   TK_CLASS(TCanvas)
 public:
@@ -159,9 +206,12 @@ public:
   void LineTo(int x, int y);
   void TextOut(int x, int y, const std::string &text);
   void TextRect(const RECT &rect, int x, int y, const std::string &text);
+  // One line of text in the canvas font.
   SIZE TextExtent(const std::string &text);
   int TextWidth(const std::string &text) { return TextExtent(text).cx; }
   int TextHeight(const std::string &text) { return TextExtent(text).cy; }
+  // The size text takes when drawn with the DrawText flags into a rectangle that wide (DT_CALCRECT).
+  SIZE TextRectSize(const std::string &text, int width, UINT flags);
   void Draw(int x, int y, TBitmap &bitmap);
   void StretchDraw(const RECT &dest, TBitmap &bitmap);
   void CopyRect(const RECT &dest, TCanvas &source, const RECT &sourceRect);
@@ -174,14 +224,15 @@ protected:
 
 private:
   void Select();
-  void Deselect();
-  void ObjectChanged();
+  void Release();
 
   HDC dc_ = nullptr;
-  HGDIOBJ oldFont_ = nullptr, oldBrush_ = nullptr, oldPen_ = nullptr;
+  int savedState_ = 0;
   TFont font_;
   TBrush brush_;
   TPen pen_;
+  // The objects this canvas has selected into dc_ now.
+  HGDIOBJ selected_[3] = {};
 };
 
 // Lends a device context to a canvas for one painting pass and takes it back at scope exit, also when
@@ -253,12 +304,26 @@ class EInvalidGraphic : public Exception {
 // A screen-compatible memory device context, deleted with the object.
 class MemoryDC {
 public:
-  MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
-  ~MemoryDC() { DeleteDC(dc_); }
+  MemoryDC();
+  ~MemoryDC();
   MemoryDC(const MemoryDC &) = delete;
   MemoryDC &operator=(const MemoryDC &) = delete;
   HDC Get() const { return dc_; }
 
 private:
+  HDC dc_;
+};
+
+// A window's device context (its client area, or with wholeWindow its frame too), released with the object.
+class WindowDC {
+public:
+  explicit WindowDC(HWND window, bool wholeWindow = false);
+  ~WindowDC();
+  WindowDC(const WindowDC &) = delete;
+  WindowDC &operator=(const WindowDC &) = delete;
+  HDC Get() const { return dc_; }
+
+private:
+  HWND window_;
   HDC dc_;
 };

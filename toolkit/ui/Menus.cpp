@@ -4,6 +4,8 @@
 #include <map>
 
 #include "toolkit/base/MetaClass.h"
+#include "toolkit/ui/ComCtrls.h"
+#include "toolkit/ui/ErrorPath.h"
 #include "toolkit/ui/Forms.h"
 #include "toolkit/ui/Win32Text.h"
 
@@ -12,6 +14,7 @@ namespace {
 // Live items by command number. A namespace-scope object: it outlives the application and its forms,
 // whose items leave it while they are freed.
 std::map<UINT, TMenuItem *> g_items;
+TMenuHook *g_hook = nullptr;
 
 UINT NextCommand() {
   static UINT next = 100;
@@ -50,6 +53,8 @@ std::string KeyName(int key) {
 }
 
 } // namespace
+
+TMenuHook *SetMenuHook(TMenuHook *hook) { return std::exchange(g_hook, hook); }
 
 std::string ShortCutToText(int shortCut) {
   std::string name = KeyName(shortCut & 0xFF);
@@ -105,12 +110,14 @@ void TMenuItem::Insert(int index, TMenuItem *item) {
   if (item->parent_) item->parent_->Remove(item);
   items_.insert(items_.begin() + index, item);
   item->parent_ = this;
+  if (g_hook) g_hook->ItemAdded(*item);
 }
 
 void TMenuItem::Remove(TMenuItem *item) {
   auto it = std::find(items_.begin(), items_.end(), item);
   if (it == items_.end()) return;
-  items_.erase(it);
+  if (g_hook) g_hook->ItemRemoved(*item);
+  items_.erase(std::find(items_.begin(), items_.end(), item));
   item->parent_ = nullptr;
 }
 
@@ -141,6 +148,7 @@ void TMenuItem::Click() {
 
 void TMenuItem::MeasureItem(TCanvas &canvas, int &width, int &height) {
   if (OnMeasureItem) return OnMeasureItem(this, canvas, width, height);
+  if (painter_.Measure) return painter_.Measure(this, canvas, width, height);
   if (IsLine()) {
     height = 8;
     return;
@@ -151,8 +159,10 @@ void TMenuItem::MeasureItem(TCanvas &canvas, int &width, int &height) {
   height = std::max(canvas.TextHeight("Wg") + 4, GetSystemMetrics(SM_CYMENUCHECK));
 }
 
-void TMenuItem::DrawItem(TCanvas &canvas, RECT rect, bool selected) {
-  if (OnDrawItem) return OnDrawItem(this, canvas, rect, selected);
+void TMenuItem::DrawItem(TCanvas &canvas, RECT rect, TOwnerDrawState state) {
+  if (OnDrawItem) return OnDrawItem(this, canvas, rect, state);
+  if (painter_.Draw) return painter_.Draw(this, canvas, rect, state);
+  const bool selected = state & odSelected;
   HDC dc = canvas.Handle();
   canvas.Brush().SetColor(selected ? clHighlight : clMenu);
   canvas.FillRect(rect);
@@ -182,7 +192,7 @@ void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_STRING;
     info.fType = item->IsLine() ? MFT_SEPARATOR : MFT_STRING;
-    if (ownerDraw) info.fType |= MFT_OWNERDRAW;
+    if (ownerDraw || item->HasPainter()) info.fType |= MFT_OWNERDRAW;
     if (item->radioItem_) info.fType |= MFT_RADIOCHECK;
     if (item->break_ == TMenuBreak::mbBreak) info.fType |= MFT_MENUBREAK;
     if (item->break_ == TMenuBreak::mbBarBreak) info.fType |= MFT_MENUBARBREAK;
@@ -203,8 +213,10 @@ void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
 // ================================================================================================ TMenu
 
 const TMetaClass &TMenu::StaticMetaClass() {
-  return DefineClass<TMenu, TComponent>("TMenu",
-                                        [](TClassBuilder<TMenu> &c) { c.Bool("OwnerDraw", &TMenu::SetOwnerDraw); });
+  return DefineClass<TMenu, TComponent>("TMenu", [](TClassBuilder<TMenu> &c) {
+    c.Bool("OwnerDraw", &TMenu::SetOwnerDraw);
+    c.Reference<TImageList>("Images", &TMenu::SetImages);
+  });
 }
 
 TMenu::TMenu(TComponent *owner) : TComponent(owner), items_(TComponent::Create<TMenuItem>(this)) {
@@ -214,6 +226,17 @@ TMenu::TMenu(TComponent *owner) : TComponent(owner), items_(TComponent::Create<T
 TMenu::~TMenu() {
   ReleaseLinks();
   if (handle_) DestroyMenu(handle_);
+}
+
+void TMenu::SetImages(TImageList *images) {
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = images;
+  if (images_) images_->FreeNotification(this);
+}
+
+void TMenu::Notification(TComponent *component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
 }
 
 HMENU TMenu::Handle() {
@@ -227,10 +250,12 @@ const TMetaClass &TPopupMenu::StaticMetaClass() { return DefineClass<TPopupMenu,
 
 void TPopupMenu::Popup(int x, int y) {
   if (OnPopup) OnPopup(this);
-  HWND owner = WindowHandle() ? WindowHandle() : Application->Handle();
+  if (g_hook) g_hook->PopupOpening(*this);
+  HWND owner = WindowHandle() ? WindowHandle() : Application->ActiveFormHandle();
   HMENU menu = Handle();
   // The menu closes properly when clicked away only if its owner is the foreground window.
   SetForegroundWindow(owner);
+  ModalLoopScope loop;
   TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, owner, nullptr);
   PostMessageW(owner, WM_NULL, 0, 0);
 }
@@ -262,12 +287,8 @@ bool DispatchDrawItem(const DRAWITEMSTRUCT &draw) {
   if (draw.CtlType != ODT_MENU) return false;
   auto it = g_items.find(draw.itemID);
   if (it == g_items.end()) return false;
-  TCanvas canvas;
-  int saved = SaveDC(draw.hDC);
-  {
-    CanvasHandleScope scope(canvas, draw.hDC);
-    it->second->DrawItem(canvas, draw.rcItem, (draw.itemState & ODS_SELECTED) != 0);
-  }
-  RestoreDC(draw.hDC, saved);
+  TCanvas canvas; // gives the device context back as it came
+  CanvasHandleScope scope(canvas, draw.hDC);
+  it->second->DrawItem(canvas, draw.rcItem, draw.itemState);
   return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Menus: items in a tree (TMenuItem), the popup menu that shows them (TPopupMenu), and the dispatch of
-// the menu messages (command, measure, draw) that the owner window receives to the items.
+// Menus: items in a tree (TMenuItem), the popup menu that shows them (TPopupMenu), the dispatch of the
+// menu messages (command, measure, draw) that the owner window receives to the items, and the hook through
+// which a skin learns of every menu.
 
 #include <windows.h>
 
@@ -15,10 +16,32 @@ enum class TMenuBreak { mbNone, mbBreak, mbBarBreak };
 // "Alt+F4" for 0x8073: the modifiers Shift, Ctrl, Alt, then the key's name; "" for 0.
 std::string ShortCutToText(int shortCut);
 
+// The state an item is drawn in: the system's owner-draw state flags.
+enum TOwnerDrawStateFlag : uint32_t {
+  odSelected = ODS_SELECTED,
+  odGrayed = ODS_GRAYED,
+  odDisabled = ODS_DISABLED,
+  odChecked = ODS_CHECKED,
+  odFocused = ODS_FOCUS,
+  odDefault = ODS_DEFAULT,
+  odHotLight = ODS_HOTLIGHT, // hot-tracked
+  odInactive = ODS_INACTIVE,
+  odNoAccel = ODS_NOACCEL, // accelerator marks are hidden
+};
+using TOwnerDrawState = uint32_t;
+
 using TMenuMeasureItemEvent = std::function<void(TObject *sender, TCanvas &canvas, int &width, int &height)>;
-using TMenuDrawItemEvent = std::function<void(TObject *sender, TCanvas &canvas, RECT rect, bool selected)>;
+using TMenuDrawItemEvent = std::function<void(TObject *sender, TCanvas &canvas, RECT rect, TOwnerDrawState state)>;
+
+// The measuring and drawing a skin puts in for items that have no handlers of their own.
+struct TMenuItemPainter {
+  TMenuMeasureItemEvent Measure;
+  TMenuDrawItemEvent Draw;
+};
 
 class TMenu;
+class TPopupMenu;
+class TImageList;
 
 // An item of a menu. Items belong (as components) to the menu or form that made them and are freed by
 // it; the tree only links them. A caption of "-" makes a separator.
@@ -68,13 +91,18 @@ public:
   // The command number the system reports for this item.
   UINT Command() const { return command_; }
   TNotifyEvent OnClick;
-  // Owner drawing (used when the menu's OwnerDraw is on): size and paint the item.
+  // Owner drawing, the program's: size and paint the item when its menu's OwnerDraw is on.
   TMenuMeasureItemEvent OnMeasureItem;
   TMenuDrawItemEvent OnDrawItem;
+  // Owner drawing, a skin's: used where the program set no handler of its own, and making the item
+  // owner-drawn whatever its menu's OwnerDraw says. Setting and clearing it never touches the program's.
+  void SetPainter(TMenuItemPainter painter) { painter_ = std::move(painter); }
+  void ClearPainter() { painter_ = {}; }
+  bool HasPainter() const { return painter_.Measure || painter_.Draw; }
 
   virtual void Click();
   virtual void MeasureItem(TCanvas &canvas, int &width, int &height);
-  virtual void DrawItem(TCanvas &canvas, RECT rect, bool selected);
+  virtual void DrawItem(TCanvas &canvas, RECT rect, TOwnerDrawState state);
 
   void SetParentComponent(TComponent *parent) override;
 
@@ -88,6 +116,7 @@ private:
   bool visible_ = true, enabled_ = true, checked_ = false, radioItem_ = false, default_ = false;
   TMenuBreak break_ = TMenuBreak::mbNone;
   TBitmap bitmap_;
+  TMenuItemPainter painter_;
   TMenuItem *parent_ = nullptr;
   TMenu *menu_ = nullptr;
   std::vector<TMenuItem *> items_;
@@ -104,7 +133,11 @@ public:
   TMenuItem &Items() { return *items_; }
   bool OwnerDraw() const { return ownerDraw_; }
   void SetOwnerDraw(bool v) { ownerDraw_ = v; }
-  // The window that receives the menu's messages; the application window when none is set.
+  // The pictures the items' ImageIndex refers to; none by default.
+  TImageList *Images() const { return images_; }
+  void SetImages(TImageList *images);
+  void Notification(TComponent *component, TOperation operation) override;
+  // The window that receives the menu's messages; when none is set, Application->ActiveFormHandle().
   HWND WindowHandle() const { return windowHandle_; }
   void SetWindowHandle(HWND window) { windowHandle_ = window; }
   // A system menu built from the items as they are now (rebuilt on every call).
@@ -112,6 +145,7 @@ public:
 
 private:
   TMenuItem *items_;
+  TImageList *images_ = nullptr;
   bool ownerDraw_ = false;
   HWND windowHandle_ = nullptr;
   HMENU handle_ = nullptr;
@@ -127,6 +161,21 @@ public:
   TNotifyEvent OnPopup;
   TComponent *PopupComponent = nullptr;
 };
+
+// Where a skin learns of the program's menus: an item linked into or unlinked from any item tree (also
+// while being freed), and a popup menu about to open. One hook at a time; a skin installs it while it is
+// active.
+class TMenuHook {
+public:
+  virtual ~TMenuHook() = default;
+  virtual void ItemAdded(TMenuItem &item) = 0;
+  // Called while the item is still linked.
+  virtual void ItemRemoved(TMenuItem &item) = 0;
+  // After OnPopup, before the menu is built for the system.
+  virtual void PopupOpening(TPopupMenu &menu) = 0;
+};
+// Installs the hook (null for none) and returns the one it replaces.
+TMenuHook *SetMenuHook(TMenuHook *hook);
 
 // The menu messages a window receives, handed to the items they concern; false when none does.
 bool DispatchMenuCommand(UINT command);

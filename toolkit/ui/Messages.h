@@ -1,5 +1,5 @@
 #pragma once
-// Messages of the toolkit: the record every WindowProc handles, the notifications that controls send
+// Messages of the toolkit: the record every message handler takes, the notifications that controls send
 // each other synchronously (Perform), and the reflected notifications (CN_) a parent hands back to the
 // child control that caused them.
 
@@ -14,8 +14,7 @@ struct TMessage {
   LRESULT Result;
 };
 
-// A control's replaceable message handler. Others save it, install their own and pass on to the saved
-// one what they do not consume.
+// A message handler.
 using TWndMethod = std::function<void(TMessage &)>;
 
 // Notifications whose numbers the skin components rely on.

@@ -224,6 +224,8 @@ const TMetaClass &TCustomEdit::StaticMetaClass() {
     c.Enum<TBorderStyle>("BorderStyle", &TCustomEdit::SetBorderStyle,
                          {{"bsNone", int(TBorderStyle::bsNone)}, {"bsSingle", int(TBorderStyle::bsSingle)}});
     c.Bool("HideSelection", &TCustomEdit::SetHideSelection);
+    c.Bool("WantReturns", &TCustomEdit::SetWantReturns);
+    c.Bool("WantTabs", &TCustomEdit::SetWantTabs);
     c.Event("OnChange", &TCustomEdit::OnChange);
   });
 }
@@ -251,6 +253,7 @@ void TCustomEdit::CreateParams(TCreateParams &p) {
   if (!hideSelection_) p.style |= ES_NOHIDESEL;
   if (readOnly_) p.style |= ES_READONLY;
   if (passwordChar_) p.style |= ES_PASSWORD;
+  if (wantReturns_) p.style |= ES_WANTRETURN;
   if (borderStyle_ == TBorderStyle::bsSingle) {
     if (Ctl3D())
       p.exStyle |= WS_EX_CLIENTEDGE;
@@ -315,13 +318,20 @@ void TCustomEdit::SetHideSelection(bool v) {
   RecreateWnd();
 }
 
+void TCustomEdit::SetWantReturns(bool v) {
+  if (v == wantReturns_) return;
+  wantReturns_ = v;
+  RecreateWnd();
+}
+
 void TCustomEdit::AdjustHeight() {
   if (!autoSize_ || !HandleAllocated() || (GetWindowLongW(Handle(), GWL_STYLE) & ES_MULTILINE)) return;
   MemoryDC dc;
-  HGDIOBJ old = SelectObject(dc.Get(), Font().Handle());
   TEXTMETRICW metrics;
-  GetTextMetricsW(dc.Get(), &metrics);
-  SelectObject(dc.Get(), old);
+  {
+    SelectionScope selected(dc.Get(), Font().Handle());
+    GetTextMetricsW(dc.Get(), &metrics);
+  }
   RECT frame{0, 0, 0, 0};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(Handle(), GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongW(Handle(), GWL_EXSTYLE)));
@@ -368,6 +378,15 @@ void TCustomEdit::WndProc(TMessage &m) {
     return;
   case CM_ENTER:
     if (autoSelect_ && !(GetKeyState(VK_LBUTTON) < 0)) SelectAll();
+    break;
+  case WM_GETDLGCODE:
+    TWinControl::WndProc(m);
+    m.Result = wantTabs_ ? (m.Result | DLGC_WANTTAB) : (m.Result & ~DLGC_WANTTAB);
+    if (!wantReturns_) m.Result &= ~DLGC_WANTALLKEYS;
+    return;
+  case WM_CHAR:
+    // What no button took stays out of the text too.
+    if ((m.WParam == '\t' && !wantTabs_) || ((m.WParam == '\r' || m.WParam == '\n') && !wantReturns_)) return;
     break;
   }
   TWinControl::WndProc(m);
@@ -441,13 +460,12 @@ const TMetaClass &TCustomMemo::StaticMetaClass() {
                           {"ssVertical", int(TScrollStyle::ssVertical)},
                           {"ssBoth", int(TScrollStyle::ssBoth)}});
     c.Bool("WordWrap", &TCustomMemo::SetWordWrap);
-    c.Bool("WantReturns", &TCustomMemo::SetWantReturns);
-    c.Bool("WantTabs", &TCustomMemo::SetWantTabs);
   });
 }
 
 TCustomMemo::TCustomMemo(TComponent *owner) : TCustomEdit(owner), lines_(std::make_unique<TMemoStrings>(*this)) {
   SetAutoSize(false);
+  SetWantReturns(true);
   SetBounds(0, 0, 185, 89);
 }
 
@@ -457,7 +475,6 @@ void TCustomMemo::CreateParams(TCreateParams &p) {
   TCustomEdit::CreateParams(p);
   p.style &= ~ES_AUTOHSCROLL;
   p.style |= ES_MULTILINE | ES_AUTOVSCROLL;
-  if (wantReturns_) p.style |= ES_WANTRETURN;
   if (!wordWrap_ || scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth)
     p.style |= ES_AUTOHSCROLL;
   if (scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth) p.style |= WS_VSCROLL;
@@ -489,16 +506,6 @@ void TCustomMemo::ReplaceRange(size_t start, size_t end, const std::wstring &tex
   SendMessageW(window, EM_SETSEL, start, end);
   SendMessageW(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
   SendMessageW(window, EM_SCROLLCARET, 0, 0);
-}
-
-void TCustomMemo::WndProc(TMessage &m) {
-  if (m.Msg == WM_GETDLGCODE) {
-    TCustomEdit::WndProc(m);
-    if (!wantTabs_) m.Result &= ~DLGC_WANTTAB;
-    if (!wantReturns_) m.Result &= ~DLGC_WANTALLKEYS;
-    return;
-  }
-  TCustomEdit::WndProc(m);
 }
 
 const TMetaClass &TMemo::StaticMetaClass() { return DefineClass<TMemo, TCustomMemo>("TMemo"); }

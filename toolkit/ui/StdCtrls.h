@@ -84,6 +84,12 @@ public:
   void SetBorderStyle(TBorderStyle v);
   bool HideSelection() const { return hideSelection_; }
   void SetHideSelection(bool v);
+  // Keys the edit keeps for itself. Without them, Tab moves to the next control and Enter presses the
+  // form's default button, also in a multi-line edit (which the system would let have every key).
+  bool WantReturns() const { return wantReturns_; }
+  void SetWantReturns(bool v);
+  bool WantTabs() const { return wantTabs_; }
+  void SetWantTabs(bool v) { wantTabs_ = v; }
 
   int SelStart();
   int SelLength();
@@ -108,7 +114,7 @@ private:
   int maxLength_ = 0;
   bool readOnly_ = false;
   char16_t passwordChar_ = 0;
-  bool autoSize_ = true, autoSelect_ = true, hideSelection_ = true;
+  bool autoSize_ = true, autoSelect_ = true, hideSelection_ = true, wantReturns_ = false, wantTabs_ = false;
   TEditCharCase charCase_ = TEditCharCase::ecNormal;
   TAlignment alignment_ = TAlignment::taLeftJustify;
   TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
@@ -163,14 +169,9 @@ public:
   void SetScrollBars(TScrollStyle v);
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool v);
-  bool WantReturns() const { return wantReturns_; }
-  void SetWantReturns(bool v) { wantReturns_ = v; }
-  bool WantTabs() const { return wantTabs_; }
-  void SetWantTabs(bool v) { wantTabs_ = v; }
 
 protected:
   void CreateParams(TCreateParams &params) override;
-  void WndProc(TMessage &message) override;
 
 private:
   friend class TMemoStrings;
@@ -181,7 +182,7 @@ private:
 
   std::unique_ptr<TMemoStrings> lines_;
   TScrollStyle scrollBars_ = TScrollStyle::ssNone;
-  bool wordWrap_ = true, wantReturns_ = true, wantTabs_ = false;
+  bool wordWrap_ = true;
 };
 
 class TMemo : public TCustomMemo {

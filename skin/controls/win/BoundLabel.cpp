@@ -14,11 +14,7 @@ TAlignment AlignmentOf(TsCaptionLayout layout) {
 }
 } // namespace
 
-const TMetaClass &TsEditLabel::StaticMetaClass() {
-  return DefineClass<TsEditLabel, TLabel>("TsEditLabel", [](TClassBuilder<TsEditLabel> &c) {
-    c.Bool("UseSkinColor", [](TsEditLabel &l, bool v) { l.UseSkinColor = v; });
-  });
-}
+const TMetaClass &TsEditLabel::StaticMetaClass() { return DefineClass<TsEditLabel, TsLabel>("TsEditLabel"); }
 
 const TMetaClass &TsBoundLabel::StaticMetaClass() {
   return DefineClass<TsBoundLabel, TPersistent>("TsBoundLabel", [](TClassBuilder<TsBoundLabel> &c) {

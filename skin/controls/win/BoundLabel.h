@@ -7,16 +7,15 @@
 #include <string>
 
 #include "skin/controls/BoundLabelPlacement.h"
+#include "skin/controls/win/Label.h"
 #include "skin/engine/win/FreeWatch.h"
-#include "toolkit/ui/StdCtrls.h"
 
-// The label a bound label shows.
-class TsEditLabel : public TLabel {
+// The label a bound label shows: a skinned label, whose caption takes the skin's font colour while
+// UseSkinColor.
+class TsEditLabel : public TsLabel {
   TK_CLASS(TsEditLabel)
 public:
-  explicit TsEditLabel(TComponent *owner) : TLabel(owner) {}
-  // While a skin is loaded the caption takes the skin's font colour.
-  bool UseSkinColor = true;
+  explicit TsEditLabel(TComponent *owner) : TsLabel(owner) {}
 };
 
 class TsBoundLabel : public TPersistent {

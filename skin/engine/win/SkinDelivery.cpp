@@ -57,20 +57,18 @@ public:
   }
   // While popups are skinned, the theme change would give menus back the system's look.
   void HookApplicationWindow(TsSkinManager &manager) override {
-    hook_ = Application->HookMainWindow(
-        [&manager](TMessage &m) { return m.Msg == WM_THEMECHANGED && manager.SkinnedPopups(); });
+    hook_.Attach(Application->WindowHooks(), [&manager](TMessage &m, const TWindowHookNext &next) {
+      if (m.Msg != WM_THEMECHANGED || !manager.SkinnedPopups()) next(m);
+    });
   }
-  void UnhookApplicationWindow(TsSkinManager &) override {
-    if (hook_) Application->UnhookMainWindow(hook_);
-    hook_ = 0;
-  }
+  void UnhookApplicationWindow(TsSkinManager &) override { hook_.Detach(); }
   std::string ProgramFolder() const override { return Narrow(::ProgramFolder()); }
   void ShowWarning(const std::string &text) override {
     MessageBoxW(GetActiveWindow(), Wide(text).c_str(), L"Warning", MB_OK | MB_ICONEXCLAMATION);
   }
 
 private:
-  int hook_ = 0;
+  TWindowHook hook_;
 };
 
 } // namespace

@@ -36,9 +36,10 @@ void GdiTextCanvas::SelectFont() {
   TsFont wanted = Font;
   wanted.Color = fontMade_.Color; // the colour is the text colour, not part of the font
   if (font_ && wanted == fontMade_) return;
-  GdiObject font(CreateFontW(Font.Height, 0, 0, 0, Font.Bold ? FW_BOLD : FW_NORMAL, Font.Italic, Font.Underline,
-                             Font.StrikeOut, Font.Charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             QualityOf(Font.Quality), DEFAULT_PITCH | FF_DONTCARE, Wide(Font.Name).c_str()),
+  GdiObject font(CreateFontW(Font.Height, 0, Font.Escapement, Font.Escapement, Font.Bold ? FW_BOLD : FW_NORMAL,
+                             Font.Italic, Font.Underline, Font.StrikeOut, Font.Charset, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, QualityOf(Font.Quality), DEFAULT_PITCH | FF_DONTCARE,
+                             Wide(Font.Name).c_str()),
                  &DeleteObject);
   if (!font) throw Exception("The font \"" + Font.Name + "\" cannot be made");
   HGDIOBJ previous = SelectObject(surface_.Handle(), font.get());
@@ -59,12 +60,27 @@ void GdiTextCanvas::DrawString(std::string_view text, const TRect &rect, uint32_
   DrawTextPlain(surface_.Handle(), text, r, flags);
 }
 
-int GdiTextCanvas::TextWidth(std::string_view text) {
+void GdiTextCanvas::DrawAt(std::string_view text, TPoint origin) {
+  SelectFont();
+  SetTextColor(surface_.Handle(), ColorToRgb(Font.Color));
+  std::wstring wide = Wide(text);
+  ExtTextOutW(surface_.Handle(), origin.X, origin.Y, 0, nullptr, wide.data(), static_cast<UINT>(wide.size()), nullptr);
+}
+
+TSize GdiTextCanvas::TextExtent(std::string_view text) {
   SelectFont();
   std::wstring wide = Wide(text);
   SIZE size{};
   GetTextExtentPoint32W(surface_.Handle(), wide.data(), static_cast<int>(wide.size()), &size);
-  return size.cx;
+  return {size.cx, size.cy};
+}
+
+TSize GdiTextCanvas::TextRectSize(std::string_view text, int width, uint32_t flags) {
+  SelectFont();
+  std::wstring wide = Wide(text);
+  RECT r{0, 0, width, 0};
+  ::DrawTextW(surface_.Handle(), wide.data(), static_cast<int>(wide.size()), &r, flags | DT_CALCRECT);
+  return {r.right - r.left, r.bottom - r.top};
 }
 
 void GdiTextCanvas::PushClip(const TRect &rect) {

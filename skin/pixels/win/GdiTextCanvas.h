@@ -25,7 +25,9 @@ public:
   GdiTextCanvas &operator=(const GdiTextCanvas &) = delete;
 
   void DrawString(std::string_view text, const TRect &rect, uint32_t flags) override;
-  int TextWidth(std::string_view text) override;
+  void DrawAt(std::string_view text, TPoint origin) override;
+  TSize TextExtent(std::string_view text) override;
+  TSize TextRectSize(std::string_view text, int width, uint32_t flags) override;
   void PushClip(const TRect &rect) override;
   void PopClip() override;
 
