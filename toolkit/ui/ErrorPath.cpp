@@ -40,7 +40,7 @@ ModalLoopScope::~ModalLoopScope() { g_quietDepth = savedQuiet_; }
 namespace __gnu_cxx {
 void __verbose_terminate_handler() {
   static bool reporting = false; // a failure inside the report ends the process at once
-  if (!reporting && Application) {
+  if (!reporting) {
     reporting = true;
     std::exception_ptr error = std::current_exception();
     try {
