@@ -1,14 +1,17 @@
 # The one entry point. `make` builds everything into dist/; `make test` runs every test; `make run` starts
 # the installer under Wine; `make screenshot` renders its window, its folder dialog and its system menu, and
 # the skin viewer's window, to docs/.
-# PAYLOAD=folder packs other payload files (Kelvora.exe, KelvoraV3DLL.dll, iKeyAPI.dll, eKalit.dll).
+# PAYLOAD=folder packs other payload files (Kelvora.exe, KelvoraV3DLL.dll, iKeyAPI.dll, eKalit.dll); without it
+# the build packs the stand-ins again. `make bench-installer` compares the installer with NSIS (ROUNDS=n).
 # The Windows programs are 32-bit (build/win, copied to dist/); build/win64 holds the same code for x86-64,
 # which Wine runs instead where its 32-bit part (wine32) could not be installed.
 
 JOBS ?= $(shell nproc)
 BUILD := build
 PAYLOAD ?=
-PAYLOAD_FLAG := $(if $(PAYLOAD),-DKELVORA_PAYLOAD_DIR=$(abspath $(PAYLOAD)),)
+ROUNDS ?= 30
+# Always given, so that a build without PAYLOAD does not keep the folder of an earlier one in its cache.
+PAYLOAD_FLAG := -DKELVORA_PAYLOAD_DIR=$(if $(PAYLOAD),$(abspath $(PAYLOAD)))
 CMAKE_COMMON := -G Ninja -DCMAKE_BUILD_TYPE=Release
 
 # configure(folder, toolchain, further arguments): a folder configured for another toolchain starts afresh,
@@ -19,7 +22,7 @@ define configure
 	@cmake -S . -B $(1) $(CMAKE_COMMON) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/$(2) $(3) >/dev/null
 endef
 
-.PHONY: all deps native windows windows64 wine-build sanitize test run screenshot clean
+.PHONY: all deps native windows-payload windows windows64 wine-build sanitize test run screenshot bench-installer clean
 
 all: deps native windows
 
@@ -30,8 +33,12 @@ native:
 	@cmake -S . -B $(BUILD)/native $(CMAKE_COMMON) >/dev/null
 	@cmake --build $(BUILD)/native -j $(JOBS)
 
-windows:
+# The 32-bit build configured and its payload packed; the configuration says which payload.
+windows-payload:
 	$(call configure,$(BUILD)/win,cmake/mingw-w64-i686.cmake,$(PAYLOAD_FLAG))
+	@cmake --build $(BUILD)/win -j $(JOBS) --target installer_payload_packed
+
+windows: windows-payload
 	@cmake --build $(BUILD)/win -j $(JOBS)
 
 windows64:
@@ -59,6 +66,9 @@ run: deps wine-build
 screenshot: deps wine-build
 	scripts/screenshot.sh docs/screenshot.png --menu docs/menu.png --folder-dialog docs/folderdialog.png
 	scripts/screenshot.sh docs/skinview.png tools/skinview/skinview.exe
+
+bench-installer: deps native windows wine-build
+	bench/installer/run.sh $(ROUNDS)
 
 clean:
 	rm -rf $(BUILD) dist

@@ -18,7 +18,7 @@ add_subdirectory(${KELVORA_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_
 if(NOT WIN32 AND NOT KELVORA_SANITIZE)
   find_package(benchmark REQUIRED)
 endif()
-# Third-party code is not ours to warn about.
+# Third-party code is not ours to warn about; GoogleTest does not ship, so it needs no link-time optimisation.
 foreach(t gtest gtest_main)
-  target_compile_options(${t} PRIVATE -w)
+  target_compile_options(${t} PRIVATE -w $<$<PLATFORM_ID:Windows>:-fno-lto>)
 endforeach()

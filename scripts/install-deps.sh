@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need. Idempotent and quiet when all is there.
+# Installs the Debian packages the build, the tests and the benchmarks need (nsis: the installer benchmark).
+# Idempotent and quiet when all is there.
 # Wine's 32-bit part (wine32, from the i386 architecture) runs the 32-bit programs under test. Where the
 # package registry does not give it (an i386 index that cannot be fetched for a while leaves the i386
 # packages behind their amd64 versions), the Windows tests run on the x86-64 build instead: its absence
@@ -10,7 +11,7 @@ packages=(
   cmake ninja-build make g++ clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
   wine wine64 fonts-wine xvfb xauth x11-apps imagemagick
-  zlib1g-dev libjpeg62-turbo-dev googletest libbenchmark-dev
+  zlib1g-dev libjpeg62-turbo-dev googletest libbenchmark-dev nsis
 )
 wine32=wine32:i386
 

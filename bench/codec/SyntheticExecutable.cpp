@@ -112,8 +112,8 @@ void DataSection(Builder &out, std::mt19937 &random, size_t end) {
 
 } // namespace
 
-std::vector<uint8_t> SyntheticExecutable(size_t size) {
-  std::mt19937 random(20240101);
+std::vector<uint8_t> SyntheticExecutable(size_t size, uint32_t seed) {
+  std::mt19937 random(seed);
   Builder out(size);
   out.Text("MZ", false);
   out.AlignWithZeros(1024);

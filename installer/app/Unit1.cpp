@@ -1,6 +1,5 @@
 #include "installer/app/Unit1.h"
 
-#include "installer/payload/PackPayload.h"
 #include "toolkit/base/MetaClass.h"
 
 const TMetaClass &TForm1::StaticMetaClass() {
@@ -17,7 +16,6 @@ const TMetaClass &TForm1::StaticMetaClass() {
     c.Handler("FormShow", &TForm1::FormShow);
     c.Handler("sButton1Click", &TForm1::sButton1Click);
     c.Handler("Timer1Timer", &TForm1::Timer1Timer);
-    c.Handler("Button1Click", &TForm1::Button1Click);
   });
 }
 
@@ -49,14 +47,6 @@ void TForm1::sButton1Click(TObject *) { RunInstallSequence(*host_, *this); }
 void TForm1::Timer1Timer(TObject *) {
   Timer1->SetEnabled(false);
   RequestTermination();
-}
-
-void TForm1::Button1Click(TObject *) {
-  // The payload files lie in the folder "payload" beside the installer; their streams are written there too.
-  std::string program = host_->ParamStr(0);
-  std::string folder = program.substr(0, program.find_last_of('\\') + 1) + "payload\\";
-  PackPayload(folder, folder,
-              [this](const std::string &path, std::span<const uint8_t> bytes) { host_->WriteFile(path, bytes); });
 }
 
 void TForm1::RecordSilentInstall(InstallOutcome outcome) {

@@ -1,7 +1,8 @@
 #pragma once
 // The installer window: the folder to install into, the install log, the progress, the install button
 // and the exit timer, painted by the skin engine from the internal skin that its layout carries. What it
-// does lives in the install logic; the window shows it.
+// does lives in the install logic; the window shows it. The payload streams it installs are packed at build
+// time (tools/payloadpack), so the program carries no compressor.
 
 #include <memory>
 
@@ -37,9 +38,6 @@ public:
   void FormShow(TObject *sender);
   void sButton1Click(TObject *sender);
   void Timer1Timer(TObject *sender);
-  // Packs the payload files in the folder "payload" beside the program into zlib streams (a build step; no
-  // control calls it).
-  void Button1Click(TObject *sender);
 
   // InstallerUi
   void AddLogLine(const std::string &line) override;

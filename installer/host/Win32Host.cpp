@@ -39,7 +39,8 @@ void WriteWholeFile(const std::wstring &path, const std::string &shownPath, std:
     if (!::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) throw EWriteError();
     done += written;
   }
-  if (!FlushFileBuffers(file.get())) throw EWriteError();
+  // Not flushed: the system writes the file out in its own time, as for any program's files; waiting for the
+  // disk after each file took longer than all the rest of writing it.
 }
 
 // Where a library is looked for: the Windows folder and the absolute folders on PATH, except the folder
@@ -136,7 +137,7 @@ void Win32Host::WriteFile(const std::string &path, std::span<const uint8_t> byte
   std::wstring partial = target + L".partial";
   try {
     WriteWholeFile(partial, path, bytes);
-    if (!MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
       throw EFCreateError(path, SystemErrorText(GetLastError()));
   } catch (...) {
     DeleteFileW(partial.c_str());

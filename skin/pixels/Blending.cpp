@@ -1,6 +1,7 @@
 #include "skin/pixels/Blending.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "skin/pixels/PixelAccess.h"
@@ -47,6 +48,18 @@ void ForEachTargetPixel(Image24 &target, const Image24 &source, TRect r, TPoint 
   }
 }
 
+// out = ((a - b) * v + b * 256) shr 8 for each byte, v being weightOf(byte index). For v up to 255 the result
+// lies within 0..255 * 256, so 16-bit lanes that wrap on the way still end with the exact value.
+template <class Weight>
+void FadeBytes(uint8_t *__restrict out, const uint8_t *__restrict a, const uint8_t *__restrict b, size_t bytes,
+               Weight weightOf) {
+  for (size_t i = 0; i < bytes; ++i) {
+    const uint16_t sum =
+        static_cast<uint16_t>(static_cast<uint16_t>(a[i] - b[i]) * weightOf(i)) + static_cast<uint16_t>(b[i] << 8);
+    out[i] = static_cast<uint8_t>(sum >> 8);
+  }
+}
+
 void GrayPixels(Image24 &image, const Bgr *keep) {
   for (int y = 0; y < image.Height(); ++y) {
     uint8_t *p = image.ScanLine(y);
@@ -74,15 +87,23 @@ void BlendRectColor(Image24 &image, TRect r, int percent, TColor color) {
   r.Top = std::max(r.Top, 0);
   r.Right = std::min(r.Right, image.Width() - 1);
   r.Bottom = std::min(r.Bottom, image.Height() - 1);
+  // A channel's new value depends on its old value alone: the formula is worked out once for each of the 256
+  // values of each channel, and the rows are looked up.
   const double k = percent / 100.0;
   const double m = 1 - k;
-  const double cb = BlueOf(color) * m, cg = GreenOf(color) * m, cr = RedOf(color) * m;
+  const uint8_t channels[3] = {BlueOf(color), GreenOf(color), RedOf(color)};
+  std::array<std::array<uint8_t, 256>, 3> mixed;
+  for (int ch = 0; ch < 3; ++ch) {
+    const double c = channels[ch] * m;
+    for (int v = 0; v < 256; ++v)
+      mixed[ch][v] = NearestByte(v * k + c);
+  }
   for (int y = r.Top; y <= r.Bottom; ++y) {
     uint8_t *p = image.PixelAddress(r.Left, y);
     for (int x = r.Left; x <= r.Right; ++x, p += 3) {
-      p[0] = NearestByte(p[0] * k + cb);
-      p[1] = NearestByte(p[1] * k + cg);
-      p[2] = NearestByte(p[2] * k + cr);
+      p[0] = mixed[0][p[0]];
+      p[1] = mixed[1][p[1]];
+      p[2] = mixed[2][p[2]];
     }
   }
 }
@@ -219,16 +240,21 @@ void CrossFade32(Image32 &target, const Image24 &a, const Image24 &b, uint8_t we
     width = std::min(width, weights->Width());
     height = std::min(height, weights->Height());
   }
+  // A row is blended a stretch at a time as plain bytes, then spread over the 32-bit pixels.
+  constexpr int kStretch = 128;
+  uint8_t faded[3 * kStretch];
   for (int y = 0; y < height; ++y) {
     uint8_t *t = target.ScanLine(y);
-    const uint8_t *pa = a.ScanLine(y);
-    const uint8_t *pb = b.ScanLine(y);
-    const uint8_t *pw = weights ? weights->ScanLine(y) : nullptr;
-    for (int x = 0; x < width; ++x, t += 4, pa += 3, pb += 3) {
-      for (int ch = 0; ch < 3; ++ch) {
-        const int v = pw ? pw[3 * x + ch] : weight;
-        t[ch] = ClampByte(((pa[ch] - pb[ch]) * v + pb[ch] * 256) >> 8);
-      }
+    const uint8_t *pa = a.ScanLine(y), *pb = b.ScanLine(y), *pw = weights ? weights->ScanLine(y) : nullptr;
+    for (int x = 0; x < width; x += kStretch) {
+      const int pixels = std::min(kStretch, width - x);
+      const size_t from = 3 * static_cast<size_t>(x), bytes = 3 * static_cast<size_t>(pixels);
+      if (pw)
+        FadeBytes(faded, pa + from, pb + from, bytes, [pw = pw + from](size_t i) { return pw[i]; });
+      else
+        FadeBytes(faded, pa + from, pb + from, bytes, [weight](size_t) { return weight; });
+      for (int i = 0; i < pixels; ++i)
+        std::copy_n(faded + 3 * i, 3, t + 4 * (x + i));
     }
   }
 }

@@ -209,6 +209,29 @@ TEST(CrossFade32, WritesTheBlendIntoThreeBytesAndKeepsTheFourth) {
   EXPECT_EQ(target.Pixel(1, 1), RgbColor(100, 199, 150));
 }
 
+TEST(CrossFade32, EveryByteOfWideRowsFollowsTheFormula) {
+  constexpr int width = 150, height = 3; // rows longer than the stretches the blend works in
+  auto noise = [](int seed) {
+    Image24 image(width, height);
+    for (int y = 0; y < height; ++y)
+      for (int i = 0; i < 3 * width; ++i)
+        image.ScanLine(y)[i] = static_cast<uint8_t>((i * 97 + y * 31 + seed) * 2654435761u >> 24);
+    return image;
+  };
+  const Image24 a = noise(1), b = noise(2), weights = noise(3);
+  for (const Image24 *w : {static_cast<const Image24 *>(nullptr), &weights}) {
+    Image32 target(width, height);
+    CrossFade32(target, a, b, 201, w);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        for (int ch = 0; ch < 3; ++ch) {
+          const int pa = a.ScanLine(y)[3 * x + ch], pb = b.ScanLine(y)[3 * x + ch];
+          const int v = w ? w->ScanLine(y)[3 * x + ch] : 201;
+          ASSERT_EQ(target.ScanLine(y)[4 * x + ch], ((pa - pb) * v + pb * 256) >> 8) << x << "," << y << "," << ch;
+        }
+  }
+}
+
 TEST(FillRectColor, FillsOnlyTheClippedRectangle) {
   Image24 image = Filled(3, 3, 0);
   FillRectColor(image, TRect{-2, 1, 2, 10}, 0x0A0B0C);

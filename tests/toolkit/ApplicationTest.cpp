@@ -2,9 +2,13 @@
 // form's create and show events. Terminate ends the loop for good, so these run in their own program.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <exception>
+
 #include "UiTestSupport.h"
 #include "toolkit/base/MetaClass.h"
 #include "toolkit/testing/ScriptedPrompts.h"
+#include "toolkit/ui/ErrorPath.h"
 #include "toolkit/ui/ExtCtrls.h"
 #include "toolkit/ui/Forms.h"
 
@@ -90,6 +94,34 @@ TEST_F(ApplicationTest, TimersTickWhileEnabledAndTheirErrorsAreReported) {
   EXPECT_EQ(timer->ticks, 3);
   EXPECT_EQ(prompts.ErrorReports(), std::vector<std::string>{"tick failed."});
   owner->Free();
+}
+
+// Writes the error reports of a process that is about to end where its parent test can read them.
+class ReportToStderr : public PromptStandIn {
+public:
+  int MessageDlg(const std::string &, TMsgDlgType, TMsgDlgButtons) override { return mrCancel; }
+  void ErrorReport(const std::string &text, const std::string &caption) override {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+  }
+};
+
+TEST_F(ApplicationTest, AnErrorThatEscapesEverythingIsReportedAndEndsTheProgram) {
+  Application->SetTitle("Escape");
+  ReportToStderr report;
+  auto escape = [&](bool withError) {
+    SetPromptStandIn(&report);
+    // The program ends next, so neither a quiet scope nor a hook procedure holds the report back.
+    QuietScope quiet;
+    HookProcedureScope hook;
+    try {
+      if (withError) throw Exception("Unwinding failed");
+    } catch (...) {
+      std::terminate();
+    }
+    std::terminate();
+  };
+  EXPECT_EXIT(escape(true), ::testing::ExitedWithCode(1), "Escape: Unwinding failed\\.");
+  EXPECT_EXIT(escape(false), ::testing::ExitedWithCode(1), "Escape: Abnormal program termination\\.");
 }
 
 // The states the taskbar and the window manager go by: the main form is an unowned window that appears on

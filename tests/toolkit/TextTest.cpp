@@ -54,6 +54,7 @@ TEST(ErrorTexts, InOutErrorsByCode) {
   EXPECT_EQ(EInOutError(101).Message(), "Disk full");
   EXPECT_EQ(EInOutError(183).Message(), "I/O error 183");
   EXPECT_EQ(EOleSysError(0x80004002u, "").Message(), "OLE error 80004002");
+  EXPECT_EQ(EOleSysError(0x1Au, "").Message(), "OLE error 0000001a");
   EXPECT_EQ(EOleSysError(1, "No such interface supported").Message(), "No such interface supported");
   EXPECT_EQ(EFCreateError("C:\\a.txt", "Access is denied").Message(),
             "Cannot create file \"C:\\a.txt\". Access is denied");

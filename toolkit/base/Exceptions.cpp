@@ -1,6 +1,6 @@
 #include "toolkit/base/Exceptions.h"
 
-#include <cstdio>
+#include <charconv>
 
 std::string EInOutError::TextForCode(int errorCode) {
   switch (errorCode) {
@@ -22,9 +22,11 @@ EFCreateError::EFCreateError(const std::string &path, const std::string &systemT
 
 static std::string OleErrorText(uint32_t resultCode, const std::string &systemText) {
   if (!systemText.empty()) return systemText;
-  char text[32];
-  std::snprintf(text, sizeof text, "OLE error %.8x", static_cast<unsigned>(resultCode));
-  return text;
+  // Eight hexadecimal digits with leading zeros; formatted without printf, which would bring a whole
+  // formatting engine into the program for this one line.
+  char digits[8];
+  char *end = std::to_chars(digits, digits + 8, resultCode, 16).ptr;
+  return "OLE error " + std::string(8 - (end - digits), '0') + std::string(digits, end);
 }
 
 EOleSysError::EOleSysError(uint32_t resultCode, const std::string &systemText)

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "toolkit/base/MetaClass.h"
 #include "toolkit/base/Prompts.h"
@@ -668,25 +669,32 @@ void TApplication::HandleException(std::exception_ptr error) {
 }
 
 void TApplication::ReportPending() {
-  while (!pending_.empty() && !reporting_ && !InsideHookProcedure()) {
-    std::exception_ptr error = std::move(pending_.front());
-    pending_.pop_front();
-    reporting_ = true;
-    struct Done {
-      bool &reporting;
-      ~Done() { reporting = false; }
-    } done{reporting_};
-    if (OnException) {
-      OnException(error);
-      continue;
-    }
-    try {
-      std::rethrow_exception(error);
-    } catch (const std::exception &e) {
-      ShowException(e.what());
-    } catch (...) {
-      ShowException("Unknown error");
-    }
+  while (!pending_.empty() && !reporting_ && !InsideHookProcedure())
+    ReportFirstPending();
+}
+
+void TApplication::HandleFinalException(std::exception_ptr error) {
+  pending_.push_back(std::move(error));
+  while (!pending_.empty())
+    ReportFirstPending();
+}
+
+void TApplication::ReportFirstPending() {
+  std::exception_ptr error = std::move(pending_.front());
+  pending_.pop_front();
+  const bool outer = std::exchange(reporting_, true);
+  struct Done {
+    bool &reporting;
+    bool outer;
+    ~Done() { reporting = outer; }
+  } done{reporting_, outer};
+  if (OnException) return OnException(error);
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception &e) {
+    ShowException(e.what());
+  } catch (...) {
+    ShowException("Unknown error");
   }
 }
 

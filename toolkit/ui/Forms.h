@@ -213,6 +213,9 @@ public:
   // report. Execution continues afterwards. While a report is showing, or inside a hook procedure, the
   // error waits and is reported from the message loop once that is over (see ErrorPath.h).
   void HandleException(std::exception_ptr error);
+  // Reports an error that ends the program: the errors still waiting, then this one, at once, whatever
+  // report or hook procedure is in progress.
+  void HandleFinalException(std::exception_ptr error);
   // The default error report: a box modal for the whole program, owned by its active window.
   void ShowException(const std::string &message);
   std::function<void(std::exception_ptr)> OnException;
@@ -233,6 +236,7 @@ private:
   void Dispatch(MSG &msg);
   // Reports the waiting errors in order, unless a report is showing or a hook procedure runs.
   void ReportPending();
+  void ReportFirstPending();
   // The form that should have the focus when the application window is given it.
   TCustomForm *FocusForm() const;
 

@@ -28,7 +28,7 @@ std::optional<int> Number(std::string_view text, int base = 10) {
 
 void ParseSize(std::string_view text, RenderRequest &request) {
   const size_t x = text.find_first_of("xX");
-  const auto width = Number(text.substr(0, x)), height = x == text.npos ? std::nullopt : Number(text.substr(x + 1));
+  const auto width = Number(text.substr(0, x)), height = Number(x == text.npos ? "" : text.substr(x + 1));
   if (!width || !height || *width < 1 || *height < 1 || *width > MaxRenderSide || *height > MaxRenderSide)
     throw Exception("The size \"" + std::string(text) + "\" is not WIDTHxHEIGHT with sides from 1 to " +
                     std::to_string(MaxRenderSide) + ", such as 75x21");

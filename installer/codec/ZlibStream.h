@@ -1,29 +1,35 @@
-#include "installer/codec/ZlibCodec.h"
+#pragma once
+// What inflating and deflating share: a zlib stream that is ended exactly once, with zlib's memory handed out
+// zero-filled, and the loop that runs one over a whole input into a growing block. Inflating and deflating
+// live in files of their own, so a program that only inflates carries no compressor.
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 
 #include <zlib.h>
 
-namespace {
+#include "installer/codec/ZlibCodec.h"
+
+namespace zlib_stream {
 
 // zlib's own memory is handed out zero-filled.
-voidpf ZeroFilledAlloc(voidpf, uInt items, uInt size) { return std::calloc(items, size); }
-void ReleaseAlloc(voidpf, voidpf address) { std::free(address); }
+inline voidpf ZeroFilledAlloc(voidpf, uInt items, uInt size) { return std::calloc(items, size); }
+inline void ReleaseAlloc(voidpf, voidpf address) { std::free(address); }
 
-size_t RoundUpTo256(size_t n) {
+inline size_t RoundUpTo256(size_t n) {
   if (n > SIZE_MAX - 255) throw EOutOfMemory();
   return (n + 255) & ~size_t{255};
 }
 
-uInt ClampToUInt(size_t n) { return static_cast<uInt>(std::min<size_t>(n, UINT_MAX)); }
+inline uInt ClampToUInt(size_t n) { return static_cast<uInt>(std::min<size_t>(n, UINT_MAX)); }
 
 // Makes the block at least step bytes larger. Growing by the block's own size when that is more keeps a long
 // inflate linear in its output rather than copying the whole block on every step; when memory is too short
 // for that, the block grows by exactly step.
-void GrowBlock(TByteBlock &block, size_t step) {
+inline void GrowBlock(TByteBlock &block, size_t step) {
   size_t size = block.Size();
   if (step > SIZE_MAX - size) throw EOutOfMemory();
   size_t generous = std::max(step, std::min(size, SIZE_MAX - size));
@@ -92,29 +98,4 @@ size_t RunToStreamEnd(z_stream &stream, std::span<const uint8_t> input, TByteBlo
   }
 }
 
-} // namespace
-
-TByteBlock DecompressBuffer(std::span<const uint8_t> input, size_t estimate) {
-  // An empty input holds no stream; it would also make the growth step zero.
-  if (input.empty()) throw EDecompressionError();
-  const size_t step = RoundUpTo256(input.size());
-  TByteBlock block(estimate != 0 ? estimate : step);
-  ZStream<EDecompressionError> stream(inflateEnd);
-  stream.Started(inflateInit(stream.Get()));
-  const size_t produced = RunToStreamEnd<EDecompressionError>(*stream.Get(), input, block, step, inflate);
-  stream.End();
-  block.Resize(produced);
-  return block;
-}
-
-TByteBlock CompressBuffer(std::span<const uint8_t> input) {
-  const size_t n = input.size();
-  if (n > (SIZE_MAX - 12) / 11 * 10) throw EOutOfMemory();
-  TByteBlock block(RoundUpTo256(n + n / 10 + 12));
-  ZStream<ECompressionError> stream(deflateEnd);
-  stream.Started(deflateInit(stream.Get(), Z_BEST_COMPRESSION));
-  const size_t produced = RunToStreamEnd<ECompressionError>(*stream.Get(), input, block, 256, deflate);
-  stream.End();
-  block.Resize(produced);
-  return block;
-}
+} // namespace zlib_stream
