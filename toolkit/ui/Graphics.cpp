@@ -35,6 +35,11 @@ void GdiObject::Reset(HGDIOBJ handle) {
   if (handle_) ++g_usage.objects;
 }
 
+HGDIOBJ GdiObject::Release() {
+  if (handle_) --g_usage.objects;
+  return std::exchange(handle_, nullptr);
+}
+
 MemoryDC::MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {
   if (dc_) ++g_usage.deviceContexts;
 }

@@ -51,6 +51,9 @@ public:
   ~GdiObject() { Reset(); }
   HGDIOBJ Get() const { return handle_; }
   void Reset(HGDIOBJ handle = nullptr);
+  // Gives the object up without deleting it, to an owner that deletes it itself (the system deletes a
+  // region handed to SetWindowRgn).
+  HGDIOBJ Release();
 
 private:
   HGDIOBJ handle_ = nullptr;

@@ -4,11 +4,11 @@
 #include "skin/controls/win/Edit.h"
 #include "skin/controls/win/Label.h"
 #include "skin/controls/win/Memo.h"
-#include "skin/engine/win/SkinEngine.h"
+#include "skin/frame/win/SkinFrames.h"
 #include "toolkit/base/MetaClass.h"
 
 void InitializeSkinControls() {
-  InitializeSkinEngine();
+  InitializeSkinFrames();
   RegisterComponentClass(TsEditLabel::StaticMetaClass());
   RegisterComponentClass(TsCustomLabel::StaticMetaClass());
   RegisterComponentClass(TsLabel::StaticMetaClass());

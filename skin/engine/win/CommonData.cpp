@@ -17,19 +17,6 @@
 
 namespace {
 
-TsFont FontOf(const TFont &font) {
-  TsFont result;
-  result.Name = font.Name();
-  result.Height = font.Height();
-  result.Color = font.Color();
-  result.Charset = static_cast<uint8_t>(font.Charset());
-  result.Bold = font.Style() & fsBold;
-  result.Italic = font.Style() & fsItalic;
-  result.Underline = font.Style() & fsUnderline;
-  result.StrikeOut = font.Style() & fsStrikeOut;
-  return result;
-}
-
 bool IsLoading(const TComponent &component) { return component.IsLoading() || component.IsReading(); }
 
 // A speed button of control other than the one just entered that still shows the mouse is told that the
@@ -55,6 +42,19 @@ bool IsGroupBox(HWND window) {
 }
 
 } // namespace
+
+TsFont SkinFont(const TFont &font) {
+  TsFont result;
+  result.Name = font.Name();
+  result.Height = font.Height();
+  result.Color = font.Color();
+  result.Charset = static_cast<uint8_t>(font.Charset());
+  result.Bold = font.Style() & fsBold;
+  result.Italic = font.Style() & fsItalic;
+  result.Underline = font.Style() & fsUnderline;
+  result.StrikeOut = font.Style() & fsStrikeOut;
+  return result;
+}
 
 const TMetaClass &TsCommonData::StaticMetaClass() {
   return DefineClass<TsCommonData, TPersistent>("TsCommonData", [](TClassBuilder<TsCommonData> &c) {
@@ -334,7 +334,7 @@ TsItemData TsCommonData::ItemData() const {
     else if (hostControl_)
       data.CustomColor = hostControl_->Color();
   }
-  if (hostControl_) data.Font = FontOf(hostControl_->Font());
+  if (hostControl_) data.Font = SkinFont(hostControl_->Font());
   data.CustomFont = customFont_;
   data.ShowsParent = ShowsParent();
   data.Parent = ParentLink();

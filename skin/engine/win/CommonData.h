@@ -26,6 +26,9 @@
 #include "toolkit/ui/Controls.h"
 #include "toolkit/ui/Forms.h"
 
+// A toolkit font as the skin's text canvas takes it.
+TsFont SkinFont(const TFont &font);
+
 class TsCommonData : public TPersistent {
   TK_CLASS(TsCommonData)
 public:
