@@ -241,14 +241,19 @@ void ResolveIndexes(TsItemData &data) {
   data.HotPatternIdx = data.Skin->TextureIndex(data.SectionIdx, data.SkinSection, "HOTPATTERN");
 }
 
-void PaintSkinItem(const TsItemData &data, TCacheInfo ci, bool fill, int state, TRect r, TPoint p, Image24 &target,
-                   bool useParent) {
-  if (!CanPaint(data.Skin, data.SectionIdx, r, target)) return;
+TsFillColors ItemFillColors(const TsItemData &data, const TCacheInfo &ci) {
   TsFillColors fills;
   if (!ci.Valid && data.Parent.Exists)
     fills.KeyFill = fills.Fill = ResolveSystemColor(data.Parent.Color);
   else if (ci.Valid && !data.ShowsParent)
     fills.Fill = AskParentColor(data.Parent);
+  return fills;
+}
+
+void PaintSkinItem(const TsItemData &data, TCacheInfo ci, bool fill, int state, TRect r, TPoint p, Image24 &target,
+                   bool useParent) {
+  if (!CanPaint(data.Skin, data.SectionIdx, r, target)) return;
+  const TsFillColors fills = ItemFillColors(data, ci);
   PaintControlBackground(data, ci, state, target, p, r, fills);
   ci.OffsetX += p.X;
   ci.OffsetY += p.Y;

@@ -41,6 +41,11 @@ struct TsItemData {
 // "BORDERSMASK" image and the "PATTERN" and "HOTPATTERN" textures of the section or its parents.
 void ResolveIndexes(TsItemData &data);
 
+// The colours that stand in for the parent while an item is painted over the parent cache ci: without a
+// usable cache the parent's own colour for both; with one, the parent's effective colour for the
+// see-through parts of an item that does not show its parent anyway.
+TsFillColors ItemFillColors(const TsItemData &data, const TCacheInfo &ci);
+
 // The whole item over r of target: background, border mask (fill: with its centre), corner pictures.
 // p is the item's place in its parent, whose cache ci may show through; useParent lets key-coloured border
 // pixels show it too.
