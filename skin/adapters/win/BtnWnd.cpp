@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/adapters/win/RedrawOff.h"
 #include "skin/adapters/win/WindowReading.h"
 #include "skin/engine/win/SkinDelivery.h"
 #include "skin/pixels/win/DibStorage.h"
@@ -11,25 +12,6 @@
 #include "toolkit/ui/StdCtrls.h"
 
 namespace {
-
-// The window's redraw is off for the lifetime of the object, and on again afterwards, also when the
-// handling in between raised or freed the adapter. Only a window with the visible style is switched: redraw
-// on gives a window that style, which would show a hidden button.
-class RedrawOff {
-public:
-  explicit RedrawOff(HWND window) : window_(window), switched_(GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) {
-    if (switched_) SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
-  }
-  ~RedrawOff() {
-    if (switched_ && IsWindow(window_)) SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
-  }
-  RedrawOff(const RedrawOff &) = delete;
-  RedrawOff &operator=(const RedrawOff &) = delete;
-
-private:
-  HWND window_;
-  bool switched_;
-};
 
 TSize SizeOf(const Image24 &image) { return {image.Width(), image.Height()}; }
 
@@ -115,22 +97,11 @@ void TacBtnWnd::DrawCaption(Image24 &cache, int state) {
   DrawGlyph(cache, caption, state);
 }
 
-void TacBtnWnd::CopyCache(HDC dc) const {
-  const Image24 &cache = SkinData().CacheImage;
-  if (cache.Empty()) return;
-  const ImageSurface surface(cache);
-  BitBlt(dc, 0, 0, cache.Width(), cache.Height(), surface.Handle(), 0, 0, SRCCOPY);
-}
-
 void TacBtnWnd::Paint() {
-  TsCommonData &data = SkinData();
-  // A button that has to wait for its parent's background stays locked until the parent repaints.
-  data.PaintLocked = PaintSuspended();
-  if (data.PaintLocked) return;
-  data.BackgroundStale = true;
+  if (PaintWaits()) return;
   PrepareCache();
   const WindowDC window(Window());
-  CopyCache(window.Get());
+  CopyCacheTo(window.Get());
 }
 
 void TacBtnWnd::Repaint() {
@@ -141,7 +112,7 @@ void TacBtnWnd::Repaint() {
 void TacBtnWnd::Print(HDC dc) {
   // A picture of the button is taken also while its parent repaints: with what the parent holds now.
   PrepareCache();
-  CopyCache(dc);
+  CopyCacheTo(dc);
 }
 
 template <class Pass> void TacBtnWnd::Unpainted(TMessage &m, Pass pass) {

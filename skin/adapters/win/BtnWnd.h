@@ -46,7 +46,6 @@ private:
   void Repaint();
   // Renders into dc (WM_PRINT, WM_PAINT with a device context); the window's pending update stays.
   void Print(HDC dc);
-  void CopyCache(HDC dc) const;
   // The manager's window under the mouse follows the cursor (point: client coordinates) in and out of the
   // button.
   void TrackMouse(LPARAM point);
