@@ -45,13 +45,13 @@ POINT CentreOf(HWND window) {
   return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-// A point of the title that the window answers with the hit code, scanning the title from the right.
+// A point a little inside the right top of the title part that the window answers with the hit code.
 POINT TitlePointWithHit(HWND window, LRESULT hit) {
   RECT r;
   GetWindowRect(window, &r);
   for (int y = r.top + 2; y < r.top + 30; ++y)
     for (int x = r.right - 2; x > r.left; --x)
-      if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == hit) return POINT{x + 2, y + 2};
+      if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == hit) return POINT{x - 3, y + 3};
   return POINT{-1, -1};
 }
 
