@@ -4,7 +4,9 @@
 // window; handles stay flat over many dialogs.
 
 #include <algorithm>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "skin/adapters/win/BtnWnd.h"
@@ -238,6 +240,49 @@ TEST_F(DialogsTest, WithoutTheDialogRuleOrAfterTheSkinIsClearedDialogsStayPlain)
   EXPECT_TRUE(DialogProviders().empty());
   EXPECT_TRUE(GetWindowLongW(owner->Handle(), GWL_STYLE) & WS_SYSMENU); // its own frame again
   expectPlain();
+}
+
+struct WindowDestroyer {
+  void operator()(HWND window) const { DestroyWindow(window); }
+};
+using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
+
+OwnedWindow Child(HWND parent, const wchar_t *className, DWORD style, RECT r) {
+  return OwnedWindow(CreateWindowExW(0, className, L"OK", WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                                     r.right - r.left, r.bottom - r.top, parent, nullptr, nullptr, nullptr));
+}
+
+// A tab control of the one vetoed size keeps its dialog unskinned, and the button adapted before it was
+// met is given up again; at any other size the dialog takes the skin.
+TEST_F(DialogsTest, ATabControlThatVetoesLeavesTheWholeDialogUnskinned) {
+  LoadSkin();
+  TForm *owner = Owner();
+  const OwnedWindow dialog(CreateWindowExW(0, L"#32770", L"Kelvora", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
+                                           40, 40, 520, 460, owner->Handle(), nullptr, nullptr, nullptr));
+  const OwnedWindow button = Child(dialog.get(), L"Button", BS_PUSHBUTTON, {10, 10, 85, 35});
+  const OwnedWindow tabs = Child(dialog.get(), L"SysTabControl32", 0, {10, 50, 480, 399});
+  ASSERT_TRUE(dialog && button && tabs);
+  const LONG buttonStyle = GetWindowLongW(button.get(), GWL_STYLE);
+  auto activate = [&] {
+    SetForegroundWindow(owner->Handle());
+    Pump(50);
+    ShowWindow(dialog.get(), SW_SHOW);
+    SetForegroundWindow(dialog.get());
+    Pump(100);
+  };
+  activate();
+  EXPECT_EQ(GetForegroundWindow(), dialog.get());
+  EXPECT_FALSE(FindDialogProvider(dialog.get()));
+  EXPECT_FALSE(TacMainWnd::Of(button.get()));
+  EXPECT_FALSE(Skinned(button.get()));
+  EXPECT_FALSE(HasRegion(dialog.get()));
+  EXPECT_EQ(GetWindowLongW(button.get(), GWL_STYLE), buttonStyle);
+
+  SetWindowPos(tabs.get(), nullptr, 0, 0, 470, 350, SWP_NOMOVE | SWP_NOZORDER);
+  activate();
+  EXPECT_TRUE(FindDialogProvider(dialog.get()));
+  EXPECT_TRUE(dynamic_cast<TacBtnWnd *>(TacMainWnd::Of(button.get())));
+  EXPECT_TRUE(HasRegion(dialog.get()));
 }
 
 // An adapter of a popup menu window that counts how many live.
