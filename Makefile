@@ -56,7 +56,7 @@ run: deps wine-build
 	scripts/run-installer.sh
 
 screenshot: deps wine-build
-	scripts/screenshot.sh docs/screenshot.png
+	scripts/screenshot.sh docs/screenshot.png docs/folderdialog.png
 
 clean:
 	rm -rf $(BUILD) dist

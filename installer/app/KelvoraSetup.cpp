@@ -1,9 +1,12 @@
-// The installer's entry: initialise, create the window from its stored layout, run until termination.
+// The installer's entry: start the skin engine and the application, create the window from its stored
+// layout, run until termination.
 #include <windows.h>
 
 #include "installer/app/Unit1.h"
+#include "skin/controls/win/SkinControls.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  InitializeSkinControls();
   Application->Initialize();
   Application->SetTitle("Установка Kelvora");
   TForm1 *form = Application->CreateForm<TForm1>(LoadLayoutResource("FORM1"));

@@ -10,7 +10,9 @@ const TMetaClass &TForm1::StaticMetaClass() {
     c.Field("sProgressBar1", &TForm1::sProgressBar1);
     c.Field("sMemo1", &TForm1::sMemo1);
     c.Field("sButton1", &TForm1::sButton1);
+    c.Field("sSkinProvider1", &TForm1::sSkinProvider1);
     c.Field("Timer1", &TForm1::Timer1);
+    c.Field("sSkinManager1", &TForm1::sSkinManager1);
     c.Handler("FormCreate", &TForm1::FormCreate);
     c.Handler("FormShow", &TForm1::FormShow);
     c.Handler("sButton1Click", &TForm1::sButton1Click);
@@ -29,6 +31,7 @@ void TForm1::CreateHandleDone() {
 void TForm1::FormCreate(TObject *) {
   productFolderName_ = "Kelvora";
   programFilesFolder_ = host_->EnvironmentVariable("ProgramFiles");
+  sDirectoryEdit1->InitialDir = programFilesFolder_;
   sDirectoryEdit1->SetText(programFilesFolder_ + "\\" + productFolderName_);
   sMemo1->Lines().Clear();
 }

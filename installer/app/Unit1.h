@@ -1,16 +1,21 @@
 #pragma once
 // The installer window: the folder to install into, the install log, the progress, the install button
-// and the exit timer. What it does lives in the install logic; the window shows it.
+// and the exit timer, painted by the skin engine from the internal skin that its layout carries. What it
+// does lives in the install logic; the window shows it.
 
 #include <memory>
 
 #include "installer/host/Win32Host.h"
 #include "installer/logic/InstallerUi.h"
 #include "installer/logic/StartupDecision.h"
-#include "toolkit/ui/ComCtrls.h"
+#include "skin/controls/win/Button.h"
+#include "skin/controls/win/DirectoryEdit.h"
+#include "skin/controls/win/Label.h"
+#include "skin/controls/win/Memo.h"
+#include "skin/controls/win/ProgressBar.h"
+#include "skin/frame/win/SkinProvider.h"
 #include "toolkit/ui/ExtCtrls.h"
 #include "toolkit/ui/Forms.h"
-#include "toolkit/ui/StdCtrls.h"
 
 // How the process ends, so deployment tools can tell a silent install that did not complete.
 enum InstallerExitCode : int {
@@ -47,12 +52,14 @@ public:
 
   int ExitCode() const { return exitCode_; }
 
-  TLabel *sLabel1 = nullptr;
-  TEdit *sDirectoryEdit1 = nullptr;
-  TProgressBar *sProgressBar1 = nullptr;
-  TMemo *sMemo1 = nullptr;
-  TButton *sButton1 = nullptr;
+  TsLabel *sLabel1 = nullptr;
+  TsDirectoryEdit *sDirectoryEdit1 = nullptr;
+  TsProgressBar *sProgressBar1 = nullptr;
+  TsMemo *sMemo1 = nullptr;
+  TsButton *sButton1 = nullptr;
+  TsSkinProvider *sSkinProvider1 = nullptr;
   TTimer *Timer1 = nullptr;
+  TsSkinManager *sSkinManager1 = nullptr;
 
 protected:
   void CreateHandleDone() override;

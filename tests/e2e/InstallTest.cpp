@@ -205,7 +205,7 @@ protected:
     held = std::make_unique<HeldFile>(folder / "Kelvora.exe", "in use");
     ASSERT_TRUE(held->Held());
     Start();
-    SendMessageW(FolderEdit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.wstring().c_str()));
+    SetFolderText(folder);
     Click(InstallButton());
     prompt = WaitForMessageDialog("Error");
     ASSERT_NE(prompt, nullptr);

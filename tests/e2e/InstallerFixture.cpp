@@ -184,6 +184,18 @@ HWND InstallerFixture::Memo() { return ChildWithClassPart(MainWindow(), "memo");
 HWND InstallerFixture::ProgressBar() { return ChildWithClassPart(MainWindow(), "progress"); }
 HWND InstallerFixture::InstallButton() { return FindButton(MainWindow(), "Установка"); }
 
+void InstallerFixture::PressFolderButton() {
+  RECT client;
+  GetClientRect(FolderEdit(), &client);
+  ClickAt(FolderEdit(), {client.right - 11, client.bottom / 2});
+}
+
+HWND InstallerFixture::WaitForFolderDialog() { return process->WaitForWindow("TPathDialogForm", "Select directory"); }
+
+void InstallerFixture::SetFolderText(const fs::path &folder) {
+  SendMessageW(FolderEdit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.wstring().c_str()));
+}
+
 HWND InstallerFixture::FocusedWindow() {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;

@@ -48,6 +48,11 @@ protected:
   HWND Memo();
   HWND ProgressBar();
   HWND InstallButton();
+  // Clicks the folder edit's built-in button (at its right end).
+  void PressFolderButton();
+  // The "Select directory" dialog that the folder edit opens.
+  HWND WaitForFolderDialog();
+  void SetFolderText(const fs::path &folder);
   // The window of the installer that has the keyboard focus.
   HWND FocusedWindow();
   // Moves the focus with Tab until the window has it; false when it never does.

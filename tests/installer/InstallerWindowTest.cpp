@@ -4,12 +4,17 @@
 #include <windows.h>
 
 #include "installer/app/Unit1.h"
+#include "skin/controls/win/SkinControls.h"
+#include "tests/installer/FakeHost.h"
 
 namespace {
 
 class InstallerWindowTest : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() { Application->Initialize(); }
+  static void SetUpTestSuite() {
+    InitializeSkinControls();
+    Application->Initialize();
+  }
 
   TForm1 *CreateWindowWith(const wchar_t *programFiles) {
     SetEnvironmentVariableW(L"ProgramFiles", programFiles);
@@ -54,10 +59,38 @@ TEST_F(InstallerWindowTest, ExitTimerFiresOnceAndEndsTheMessageLoop) {
   };
   form->EnableExitTimer();
   DWORD start = GetTickCount();
-  while (!Application->Terminated() && GetTickCount() - start < 5000) Application->HandleMessage();
+  while (!Application->Terminated() && GetTickCount() - start < 5000)
+    Application->HandleMessage();
   EXPECT_TRUE(Application->Terminated());
   EXPECT_EQ(ticks, 1);
   EXPECT_FALSE(form->Timer1->Enabled());
+  form->Free();
+}
+
+TEST_F(InstallerWindowTest, WithTheManagerInactiveTheWindowTakesTheSystemLookAndStillInstalls) {
+  TForm1 *form = CreateWindowWith(L"C:\\Program Files");
+  form->Show();
+  ASSERT_TRUE(form->sSkinProvider1->Skinned());
+  ASSERT_TRUE(form->sButton1->SkinData.UsesSkin());
+  // The skinned frame draws the caption buttons itself; the system's frame draws them from the style.
+  EXPECT_EQ(GetWindowLongW(form->Handle(), GWL_STYLE) & WS_SYSMENU, 0);
+
+  form->sSkinManager1->SetActive(false);
+  EXPECT_FALSE(form->sSkinProvider1->Skinned());
+  EXPECT_NE(GetWindowLongW(form->Handle(), GWL_STYLE) & WS_SYSMENU, 0);
+  EXPECT_FALSE(form->sButton1->SkinData.UsesSkin());
+  EXPECT_FALSE(form->sDirectoryEdit1->SkinData.UsesSkin());
+  EXPECT_FALSE(form->sMemo1->SkinData.UsesSkin());
+  EXPECT_FALSE(form->sProgressBar1->SkinData.UsesSkin());
+
+  FakeHost host;
+  host.answers = {mrOk};
+  form->SetHost(host);
+  form->sButton1->Click();
+  EXPECT_EQ(host.file("C:\\Program Files\\Kelvora\\Kelvora.exe"), FakeHost::kProgram);
+  EXPECT_EQ(form->sProgressBar1->Position(), 7);
+  ASSERT_FALSE(host.dialogs.empty());
+  EXPECT_EQ(host.dialogs.back().text, "Установка завершена !");
   form->Free();
 }
 

@@ -147,6 +147,42 @@ void PressKey(HWND window, WORD virtualKey) {
   PostMessageW(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
+bool TypeChord(HWND window, const std::vector<WORD> &keys) {
+  SetForegroundWindow(window);
+  if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 2s)) return false;
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) {
+    INPUT down{};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wVk = key;
+    inputs.push_back(down);
+  }
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+    INPUT up{};
+    up.type = INPUT_KEYBOARD;
+    up.ki.wVk = *key;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(up);
+  }
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+void ClickAt(HWND window, POINT point) {
+  const LPARAM at = MAKELPARAM(point.x, point.y);
+  PostMessageW(window, WM_MOUSEMOVE, 0, at);
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
 void CloseWithTitleBar(HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+void ClickScreen(POINT point) {
+  SetCursorPos(point.x, point.y);
+  INPUT clicks[2] = {};
+  clicks[0].type = clicks[1].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, clicks, sizeof(INPUT));
+}
 
 } // namespace e2e

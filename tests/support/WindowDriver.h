@@ -55,6 +55,13 @@ HWND FindButton(HWND parent, const std::string &text);
 void Click(HWND button);
 // Posts a key press and release to the window.
 void PressKey(HWND window, WORD virtualKey);
+// Brings the window to the foreground and types the keys as the keyboard would: pressed in order, released
+// in reverse order, so modifiers count (Alt+Down). False when the window did not come to the foreground.
+bool TypeChord(HWND window, const std::vector<WORD> &keys);
+// Posts a left click at a point of the window's client area (window-less controls inside it take it).
+void ClickAt(HWND window, POINT point);
 void CloseWithTitleBar(HWND window);
+// Moves the mouse to a point of the screen and clicks there with the left button, as a hand would.
+void ClickScreen(POINT point);
 
 } // namespace e2e

@@ -319,6 +319,7 @@ void TTreeNodes::Delete(TTreeNode *node) {
   for (TTreeNode *child : std::vector<TTreeNode *>(node->children_))
     Delete(child);
   if (tree_.OnDeletion) tree_.OnDeletion(&tree_, node);
+  tree_.NodeDeleting(node);
   if (tree_.editing_ == node) tree_.editing_ = nullptr;
   if (tree_.selectedWhileHidden_ == node) tree_.selectedWhileHidden_ = nullptr;
   if (node->item_ && tree_.HandleAllocated())

@@ -237,6 +237,9 @@ protected:
   // Colour and font colour reach the window whenever they change.
   void ColorChanged() override;
   void FontChanged() override;
+  // A node is about to go (its children went before it), with or without the window: what a descendant
+  // keeps per node is freed here.
+  virtual void NodeDeleting(TTreeNode *) {}
 
 private:
   friend class TTreeNodes;

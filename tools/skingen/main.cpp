@@ -1,5 +1,6 @@
-// skingen: draws the BlueGauze skin (Options.dat, Master.bmp, ButtonHuge.bmp) into a folder, or with
-// --check tells whether the folder holds exactly what the generator draws.
+// skingen: draws the BlueGauze skin (Options.dat, Master.bmp, ButtonHuge.bmp) into a folder and, when a
+// second folder is named, the default edit-button glyphs into that one; with --check it tells whether the
+// folders hold exactly what the generator draws.
 
 #include <cstdio>
 #include <fstream>
@@ -9,21 +10,26 @@
 
 #include "skin/pixels/BitmapWriter.h"
 #include "tools/skingen/BlueGauzeOptions.h"
+#include "tools/skingen/ButtonGlyphs.h"
 #include "tools/skingen/Pictures.h"
 
 namespace {
 
 struct Member {
-  std::string name;
+  std::string path;
   std::vector<uint8_t> bytes;
 };
 
-std::vector<Member> Generate() {
+std::vector<Member> Generate(const std::string &skinFolder, const std::string &glyphFolder) {
   const skingen::SkinPictures pictures = skingen::DrawPictures();
   const std::string options = skingen::BlueGauzeOptions(pictures.atlas).Text();
-  return {{"Options.dat", std::vector<uint8_t>(options.begin(), options.end())},
-          {"Master.bmp", WriteBitmap8(pictures.master)},
-          {"ButtonHuge.bmp", WriteBitmap8(pictures.buttonHuge)}};
+  std::vector<Member> members = {{skinFolder + "/Options.dat", std::vector<uint8_t>(options.begin(), options.end())},
+                                 {skinFolder + "/Master.bmp", WriteBitmap8(pictures.master)},
+                                 {skinFolder + "/ButtonHuge.bmp", WriteBitmap8(pictures.buttonHuge)}};
+  if (!glyphFolder.empty())
+    for (const skingen::ButtonGlyph &glyph : skingen::DrawButtonGlyphs())
+      members.push_back({glyphFolder + "/" + glyph.fileName, WriteBitmap24(glyph.picture)});
+  return members;
 }
 
 std::vector<uint8_t> ReadAll(const std::string &path) {
@@ -34,19 +40,21 @@ std::vector<uint8_t> ReadAll(const std::string &path) {
 } // namespace
 
 int main(int argc, char **argv) {
-  const bool check = argc == 3 && std::string(argv[1]) == "--check";
-  if (argc != 2 && !check) {
-    std::fprintf(stderr, "usage: skingen FOLDER | skingen --check FOLDER\n");
+  const bool check = argc > 1 && std::string(argv[1]) == "--check";
+  const int folders = argc - 1 - (check ? 1 : 0);
+  if (folders < 1 || folders > 2) {
+    std::fprintf(stderr, "usage: skingen [--check] SKIN_FOLDER [GLYPH_FOLDER]\n");
     return 2;
   }
-  const std::string folder = argv[argc - 1];
+  const std::string skinFolder = argv[argc - folders];
+  const std::string glyphFolder = folders == 2 ? argv[argc - 1] : "";
   try {
     int stale = 0;
-    for (const Member &m : Generate()) {
-      const std::string path = folder + "/" + m.name;
+    for (const Member &m : Generate(skinFolder, glyphFolder)) {
+      const std::string &path = m.path;
       if (check) {
         if (ReadAll(path) != m.bytes) {
-          std::fprintf(stderr, "%s differs from what skingen draws; run skingen %s\n", path.c_str(), folder.c_str());
+          std::fprintf(stderr, "%s differs from what skingen draws; run skingen with its folders\n", path.c_str());
           ++stale;
         }
         continue;

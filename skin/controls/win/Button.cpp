@@ -62,6 +62,7 @@ const TMetaClass &TsButton::StaticMetaClass() {
            {"aeGlobalDef", 1 << aeGlobalDef}});
     c.Bool("Down", &TsButton::SetDown);
     c.Int("FocusMargin", [](TsButton &b, int margin) { b.FocusMargin = margin; });
+    c.Bool("ShowFocus", [](TsButton &b, bool show) { b.ShowFocus = show; });
     c.Bool("WordWrap", &TsButton::SetWordWrap);
   });
 }
@@ -420,6 +421,6 @@ void TsButton::DrawCaption(Image24 &cache, const TsItemData &data, int state) {
     WriteSkinText(canvas, caption, true, state > 0, data, CaptionDrawFlags(wordWrap_), captionRect);
   } // the text is in the pixels once the canvas lets go of the image
   const TsGeneralData *section = SkinData.Section();
-  if (Enabled() && Focused() && !caption.empty() && section && section->ShowFocus)
+  if (ShowFocus && Enabled() && Focused() && !caption.empty() && section && section->ShowFocus)
     DrawFocusDots(cache, FocusMarkRect(captionRect, FocusMargin));
 }

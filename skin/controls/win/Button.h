@@ -37,6 +37,8 @@ public:
   void SetDown(bool down);
   // How far the focus mark lies outside the caption rectangle, in pixels.
   int FocusMargin = 1;
+  // The focused button shows the focus mark where its section asks for one.
+  bool ShowFocus = true;
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool wrap);
 

@@ -53,14 +53,18 @@ TsEditFrameStyle TsEdit::FrameStyle() const {
                           BevelInner() != TBevelCut::bvNone, BevelOuter() != TBevelCut::bvNone};
 }
 
+TRect TsEdit::CacheTextRect() const {
+  const int inset = EditTextInset(FrameStyle());
+  return TRect{inset + 1, inset + 1, Width() - inset, Height() - inset};
+}
+
 void TsEdit::RenderCache() {
   const bool active = SkinData.ShowsActive();
   SkinData.RepaintCache(active ? 1 : 0, [&](Image24 &cache) {
-    const int inset = EditTextInset(FrameStyle());
     const std::string text = PasswordChar() ? Narrow(std::wstring(Wide(Text()).size(), PasswordChar())) : Text();
     GdiTextCanvas canvas(cache);
     WriteSkinText(canvas, text, true, active, SkinData.ItemData(), DT_SINGLELINE | DT_NOPREFIX | DT_WORDBREAK,
-                  TRect{inset + 1, inset + 1, Width() - inset, Height() - inset});
+                  CacheTextRect());
   });
 }
 

@@ -24,6 +24,12 @@ public:
 
 protected:
   void WndProc(TMessage &m) override;
+  // The section, its border and the text (or password characters) painted into the cache image.
+  void RenderCache();
+  // Where the text stands in the cache image.
+  virtual TRect CacheTextRect() const;
+  // The frame and the client area are painted again.
+  void RepaintFrame();
 
 private:
   // The skin commands that are answered whether or not the edit is skinned; true when handled.
@@ -33,11 +39,8 @@ private:
   // After the runtime's handling of a skinned edit's message.
   void AfterMessage(const TMessage &m);
   TsEditFrameStyle FrameStyle() const;
-  // The section, its border and the text (or password characters) painted into the cache image.
-  void RenderCache();
   // The cache's corners show the parent again and its frame goes to the window outside the client area.
   void PaintFrame(HDC windowDc);
-  void RepaintFrame();
   void Print(HDC dc, LPARAM flags);
   // The edit's colour and font colour become the section's, the hot ones while active (unless custom).
   void TakeStateColors();

@@ -41,19 +41,7 @@ void TsMemo::CreateHandleDone() {
   if (!IsLoading() && !IsReading()) UpdateAdapter();
 }
 
-void TsMemo::UpdateAdapter() {
-  if (!SkinData.UsesSkin() || !HandleAllocated() || IsDestroying()) {
-    adapter_.reset();
-    return;
-  }
-  if (adapter_ && !adapter_->Destroyed() && adapter_->Window() == Handle()) {
-    adapter_->UpdateBars();
-    return;
-  }
-  // The old adapter goes before the new one comes: never two on one window.
-  adapter_.reset();
-  adapter_ = TacMainWnd::Create<TacEditWnd>({Handle(), &SkinData, "EDIT"});
-}
+void TsMemo::UpdateAdapter() { KeepAdapter(adapter_, *this, SkinData); }
 
 bool TsMemo::HandleSkinNotice(TMessage &m) {
   switch (SkinCommandOf(m.WParam)) {

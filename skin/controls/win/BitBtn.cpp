@@ -1,0 +1,5 @@
+#include "skin/controls/win/BitBtn.h"
+
+#include "toolkit/base/MetaClass.h"
+
+const TMetaClass &TsBitBtn::StaticMetaClass() { return DefineClass<TsBitBtn, TsButton>("TsBitBtn"); }
