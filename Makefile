@@ -1,5 +1,6 @@
 # The one entry point. `make` builds everything into dist/; `make test` runs every test; `make run` starts
-# the installer under Wine; `make screenshot` renders its window to docs/screenshot.png.
+# the installer under Wine; `make screenshot` renders its window, folder dialog, first prompt and a skinned
+# system message box to docs/.
 # PAYLOAD=folder packs other payload files (Kelvora.exe, KelvoraV3DLL.dll, iKeyAPI.dll, eKalit.dll).
 # The Windows programs are 32-bit (build/win, copied to dist/); build/win64 holds the same code for x86-64,
 # which Wine runs instead where its 32-bit part (wine32) could not be installed.
@@ -56,7 +57,7 @@ run: deps wine-build
 	scripts/run-installer.sh
 
 screenshot: deps wine-build
-	scripts/screenshot.sh docs/screenshot.png docs/folderdialog.png
+	scripts/screenshot.sh docs/screenshot.png docs/folderdialog.png docs/prompt.png docs/msgbox.png
 
 clean:
 	rm -rf $(BUILD) dist

@@ -23,14 +23,14 @@ cleanup() {
 trap cleanup EXIT
 sleep 1
 
-# grab OUT CROP: writes the screen, cut by CROP (an ImageMagick geometry, or -trim for the painted part),
-# once two grabs a second apart agree.
+# grab OUT CROP [SOURCE]: writes the screen, cut by CROP (an ImageMagick geometry, or -trim for the painted
+# part), once two grabs a second apart agree. SOURCE "-id X" grabs that window alone.
 grab() {
   local previous=""
   for _ in $(seq 1 60); do
     sleep 1
     # shellcheck disable=SC2086
-    xwd -root -silent | convert xwd:- $2 +repage -strip "$shot" 2>/dev/null || continue
+    xwd ${3:--root} -silent | convert xwd:- $2 +repage -strip "$shot" 2>/dev/null || continue
     size=$(identify -format '%wx%h' "$shot")
     if [ "${size%x*}" -gt 200 ] && [ "$size" = "$previous" ] && cmp -s "$shot" "$shot.prev"; then
       mkdir -p "$(dirname "$1")"
@@ -51,3 +51,31 @@ grab "$out" -trim
 geometry=$(wine "$build/tests/support/open_folder_dialog.exe" 2>/dev/null | tr -d '\r')
 [ -n "$geometry" ] || { echo "the folder dialog did not open" >&2; exit 1; }
 grab "$dialog_out" "-crop $geometry"
+
+# With two more file names: the installer's first prompt (over an earlier installation it is given) and a
+# system message box, both with the installer's skin, each alone on the screen. A helper shows each, prints
+# its rectangle and keeps it until the signal file exists.
+prompt_out=${3:-}
+msgbox_out=${4:-}
+[ -n "$prompt_out" ] || exit 0
+signal=$(mktemp -u)
+# show(out, helper, arguments...): grabs what the helper shows, then lets it close.
+show() {
+  local out=$1 geometry id
+  shift
+  rm -f "$signal"
+  wineserver -k 2>/dev/null || true
+  exec 3< <(wine "$@" "$(winepath -w "$signal")" 2>/dev/null)
+  read -r -t 60 geometry <&3 || { echo "nothing to grab for $out" >&2; return 1; }
+  geometry=${geometry%$'\r'}
+  # A grab of the root shows some of Wine's popups black here: a window of exactly that place is grabbed on
+  # its own.
+  id=$(xwininfo -root -tree | awk -v g="$geometry" 'index($0, " " g " ") {print $1; exit}')
+  if [ -n "$id" ]; then grab "$out" "" "-id $id"; else grab "$out" "-crop $geometry"; fi
+  touch "$signal"
+  cat <&3 >/dev/null
+  exec 3<&-
+}
+show "$prompt_out" "$build/tests/support/open_prompt.exe" "$(winepath -w "$build/installer/app/KelvoraSetup.exe")"
+[ -z "$msgbox_out" ] || show "$msgbox_out" "$build/tests/support/show_system_box.exe"
+rm -f "$signal"
