@@ -1,6 +1,6 @@
 # The one entry point. `make` builds everything into dist/; `make test` runs every test; `make run` starts
-# the installer under Wine; `make screenshot` renders its window, its folder dialog and its system menu, and
-# the skin viewer's window, to docs/.
+# the installer under Wine; `make screenshot` renders its window, folder dialog, system menu, first prompt and
+# a skinned system message box, and the skin viewer's window, to docs/.
 # PAYLOAD=folder packs other payload files (Kelvora.exe, KelvoraV3DLL.dll, iKeyAPI.dll, eKalit.dll); without it
 # the build packs the stand-ins again. `make bench-installer` compares the installer with NSIS (ROUNDS=n).
 # The Windows programs are 32-bit (build/win, copied to dist/); build/win64 holds the same code for x86-64,
@@ -64,7 +64,8 @@ run: deps wine-build
 	scripts/run-installer.sh
 
 screenshot: deps wine-build
-	scripts/screenshot.sh docs/screenshot.png --menu docs/menu.png --folder-dialog docs/folderdialog.png
+	scripts/screenshot.sh docs/screenshot.png --menu docs/menu.png --folder-dialog docs/folderdialog.png \
+	  --prompt docs/prompt.png --msgbox docs/msgbox.png
 	scripts/screenshot.sh docs/skinview.png tools/skinview/skinview.exe
 
 bench-installer: deps native windows wine-build

@@ -2,8 +2,9 @@
 # Renders a program's window to a PNG: starts the program (the installer by default; a path in the Windows
 # build) on a private Xvfb with a black background, waits until its window has been painted, grabs the screen
 # and trims it to the window. For the installer, --menu also renders its system menu with the second item
-# selected, and --folder-dialog its "Select directory" dialog.
-# Usage: screenshot.sh OUT.png [PROGRAM] [--menu MENU.png] [--folder-dialog DIALOG.png]
+# selected, --folder-dialog its "Select directory" dialog, --prompt its first prompt (over an earlier
+# installation it is given) and --msgbox a system message box with its skin.
+# Usage: screenshot.sh OUT.png [PROGRAM] [--menu M.png] [--folder-dialog D.png] [--prompt P.png] [--msgbox B.png]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/screenshot.png}
@@ -11,10 +12,14 @@ shift || true
 program=installer/app/KelvoraSetup.exe
 menu_out=""
 dialog_out=""
+prompt_out=""
+msgbox_out=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --menu) menu_out=$2; shift 2 ;;
     --folder-dialog) dialog_out=$2; shift 2 ;;
+    --prompt) prompt_out=$2; shift 2 ;;
+    --msgbox) msgbox_out=$2; shift 2 ;;
     *) program=$1; shift ;;
   esac
 done
@@ -49,13 +54,18 @@ grab_screen() {
   xwd -root -silent | convert xwd:- "${layers[@]}" $1 +repage -strip "$shot" 2>/dev/null
 }
 
-# grab OUT CROP: writes the screen, cut by CROP (an ImageMagick geometry, or -trim for the painted part),
-# once two grabs a second apart agree.
+# grab OUT CROP [SOURCE]: writes the screen, cut by CROP (an ImageMagick geometry, or -trim for the painted
+# part), once two grabs a second apart agree. SOURCE "-id X" grabs that window alone.
 grab() {
   local previous=""
   for _ in $(seq 1 60); do
     sleep 1
-    grab_screen "$2" || continue
+    if [ -n "${3:-}" ]; then
+      # shellcheck disable=SC2086
+      xwd $3 -silent | convert xwd:- +repage -strip "$shot" 2>/dev/null || continue
+    else
+      grab_screen "$2" || continue
+    fi
     size=$(identify -format '%wx%h' "$shot")
     if [ "${size%x*}" -gt 200 ] && [ "$size" = "$previous" ] && cmp -s "$shot" "$shot.prev"; then
       mkdir -p "$(dirname "$1")"
@@ -79,7 +89,33 @@ if [ -n "$menu_out" ]; then
   grab "$menu_out" -trim
   wine "$build/tests/support/open_system_menu.exe" TForm1 close >/dev/null 2>&1
 fi
-[ -n "$dialog_out" ] || exit 0
-geometry=$(wine "$build/tests/support/open_folder_dialog.exe" 2>/dev/null | tr -d '\r')
-[ -n "$geometry" ] || { echo "the folder dialog did not open" >&2; exit 1; }
-grab "$dialog_out" "-crop $geometry"
+if [ -n "$dialog_out" ]; then
+  geometry=$(wine "$build/tests/support/open_folder_dialog.exe" 2>/dev/null | tr -d '\r')
+  [ -n "$geometry" ] || { echo "the folder dialog did not open" >&2; exit 1; }
+  grab "$dialog_out" "-crop $geometry"
+fi
+
+# The prompt and the system message box are each shown alone by a helper, which prints the window's
+# rectangle and keeps it until the signal file exists.
+signal=$(mktemp -u)
+# show(out, helper, arguments...): grabs what the helper shows, then lets it close.
+show() {
+  local out=$1 geometry id
+  shift
+  rm -f "$signal"
+  wineserver -k 2>/dev/null || true
+  exec 3< <(wine "$@" "$(winepath -w "$signal")" 2>/dev/null)
+  read -r -t 60 geometry <&3 || { echo "nothing to grab for $out" >&2; return 1; }
+  geometry=${geometry%$'\r'}
+  # A grab of the root shows some of Wine's popups black here: a window of exactly that place is grabbed on
+  # its own.
+  id=$(xwininfo -root -tree | awk -v g="$geometry" 'index($0, " " g " ") {print $1; exit}')
+  if [ -n "$id" ]; then grab "$out" "" "-id $id"; else grab "$out" "-crop $geometry"; fi
+  touch "$signal"
+  cat <&3 >/dev/null
+  exec 3<&-
+}
+[ -z "$prompt_out" ] ||
+  show "$prompt_out" "$build/tests/support/open_prompt.exe" "$(winepath -w "$build/installer/app/KelvoraSetup.exe")"
+[ -z "$msgbox_out" ] || show "$msgbox_out" "$build/tests/support/show_system_box.exe"
+rm -f "$signal"

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 
 #include "toolkit/base/Text.h"
@@ -90,6 +92,17 @@ Pixels PixelsOf(TBitmap &bitmap, RECT part) {
   return p;
 }
 
+// How far two colours lie apart: their largest channel difference.
+int Distance(uint32_t a, uint32_t b) {
+  int distance = 0;
+  for (int shift = 0; shift < 24; shift += 8)
+    distance = std::max(distance, std::abs(static_cast<int>(a >> shift & 0xFF) - static_cast<int>(b >> shift & 0xFF)));
+  return distance;
+}
+
+// Two colours a skin's texture may tell apart, but not text from its background.
+bool Near(uint32_t a, uint32_t b) { return Distance(a, b) <= 24; }
+
 } // namespace
 
 bool ShowsText(HWND window, const std::string &text) {
@@ -120,13 +133,31 @@ bool ShowsText(HWND window, const std::string &text) {
     WindowDC screen(nullptr);
     BitBlt(shot.Canvas().Handle(), 0, 0, client.right, client.bottom, screen.Get(), origin.x, origin.y, SRCCOPY);
   }
+  // The skin gives the text its own colours: the glyphs' shape is compared, each place's background being
+  // the colour it shows where the pattern's first background pixel is, give or take its texture.
+  const uint32_t background = drawn.At(0, 0);
+  int backX = -1, backY = -1;
+  for (int py = 0; backX < 0 && py < pattern.height; ++py)
+    for (int px = 0; backX < 0 && px < pattern.width; ++px)
+      if (pattern.At(px, py) == background) backX = px, backY = py;
+  if (backX < 0) return false;
+  // The glyphs' cores (smoothed edges take other shades on another background).
+  int strongest = 0;
+  for (uint32_t pixel : pattern.rgb)
+    strongest = std::max(strongest, Distance(pixel, background));
   const Pixels shown = PixelsOf(shot, client);
   for (int y = 0; y + pattern.height <= shown.height; ++y)
     for (int x = 0; x + pattern.width <= shown.width; ++x) {
+      const uint32_t shownBackground = shown.At(x + backX, y + backY);
       bool same = true;
       for (int py = 0; same && py < pattern.height; ++py)
-        for (int px = 0; same && px < pattern.width; ++px)
-          same = shown.At(x + px, y + py) == pattern.At(px, py);
+        for (int px = 0; same && px < pattern.width; ++px) {
+          const uint32_t want = pattern.At(px, py), got = shown.At(x + px, y + py);
+          if (want == background)
+            same = Near(got, shownBackground);
+          else if (4 * Distance(want, background) >= 3 * strongest)
+            same = !Near(got, shownBackground);
+        }
       if (same) return true;
     }
   return false;

@@ -28,8 +28,8 @@ std::string ReadFileText(const fs::path &path);
 std::vector<std::string> SplitLines(const std::string &text);
 // The clipboard's text, or empty.
 std::string ClipboardText();
-// Whether the window shows text as a message box of the program draws it (the toolkit's default font in the
-// window text colour on the button face colour), read from the screen.
+// Whether the window shows text as a message box of the program draws it (the toolkit's default font, in
+// whatever colours its skin gives text and background), read from the screen.
 bool ShowsText(HWND window, const std::string &text);
 
 class InstallerFixture : public ::testing::Test {

@@ -1,5 +1,8 @@
 // What the installer does at start over an earlier installation, with other arguments, and with a damaged
 // payload.
+#include <algorithm>
+
+#include "skin/engine/SkinCommands.h"
 #include "tests/e2e/InstallerFixture.h"
 
 namespace e2e {
@@ -7,6 +10,18 @@ namespace {
 
 const char kQuestion[] = "Программа была ранее установлена !\rДля удаления программы нажмите Yes\r"
                          "Для продолжения установки нажмите No\rДля отмены нажмите Cancel";
+
+bool AnswersSkinned(HWND window) {
+  return SendMessageW(window, SM_TESSORACMD, SkinCommandWParam(AC_QUERYSKINNED), 0) == 1;
+}
+
+// The prompt wears the skin: its frame is cut to the skin's shape and its buttons are skinned.
+bool PromptSkinned(HWND dialog) {
+  RECT box;
+  if (!AnswersSkinned(dialog) || GetWindowRgnBox(dialog, &box) == ERROR) return false;
+  const std::vector<HWND> buttons = Children(dialog, "TButton");
+  return buttons.size() == 3 && std::all_of(buttons.begin(), buttons.end(), AnswersSkinned);
+}
 
 class EarlierInstallation : public InstallerFixture {
 protected:
@@ -18,6 +33,7 @@ protected:
     Start();
     question = WaitForMessageDialog("Confirm");
     ASSERT_NE(question, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return PromptSkinned(question); }));
     EXPECT_EQ(DialogMessage(question), kQuestion);
   }
   HWND question = nullptr;

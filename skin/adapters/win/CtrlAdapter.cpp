@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/adapters/ThirdPartyAdapters.h"
+#include "skin/adapters/win/BtnWnd.h"
 #include "skin/adapters/win/EditWnd.h"
 #include "skin/engine/win/SkinDelivery.h"
 #include "toolkit/base/MetaClass.h"
@@ -16,6 +17,8 @@ namespace {
 std::unique_ptr<TacMainWnd> CreateGroupAdapter(int group, const TacAdapterSetup &setup) {
   switch (group) {
   case tpEdits: return TacMainWnd::Create<TacEditWnd>(setup);
+  case tpButtons: return TacMainWnd::Create<TacBtnWnd>(setup);
+  case tpBitBtns: return TacMainWnd::Create<TacBitBtnWnd>(setup);
   case tpListViews: return TacMainWnd::Create<TacListViewWnd>(setup);
   case tpTreeViews: return TacMainWnd::Create<TacTreeViewWnd>(setup);
   default: return nullptr;

@@ -1,7 +1,7 @@
 #pragma once
 // The control adapter of a frame provider: it finds the standard (not skin-aware) controls of a form and
 // attaches to each the window adapter its class calls for, as the manager's ThirdParty lists name it
-// (edits: TacEditWnd, list views: TacListViewWnd, tree views: TacTreeViewWnd); the form's plain labels
+// (edits: TacEditWnd, push buttons: TacBtnWnd, list views: TacListViewWnd, ...); the form's plain labels
 // become transparent in the skin's font colour. Controls tagged -98 (Tag or TabOrder) are left alone.
 //
 // A frame provider that is skinned, with srThirdParty in its manager's SkinningRules, drives it:

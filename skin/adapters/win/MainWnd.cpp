@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "skin/engine/win/SkinDelivery.h"
+#include "skin/pixels/win/DibStorage.h"
 #include "toolkit/ui/Forms.h"
 #include "toolkit/ui/SystemInfo.h"
 
@@ -95,6 +96,18 @@ bool TacMainWnd::PaintSuspended() const {
   if (data_->HostControl()) return false; // the skin data asked the parent already
   const HWND parent = GetParent(window_);
   return parent && !data_->ProviderForm && Answered(SendSkinCommand(parent, AC_QUERYBGCHANGED));
+}
+
+bool TacMainWnd::PaintWaits() {
+  data_->PaintLocked = PaintSuspended();
+  return data_->PaintLocked;
+}
+
+void TacMainWnd::CopyCacheTo(HDC dc) const {
+  const Image24 &cache = data_->CacheImage;
+  if (cache.Empty()) return;
+  const ImageSurface surface(cache);
+  BitBlt(dc, 0, 0, cache.Width(), cache.Height(), surface.Handle(), 0, 0, SRCCOPY);
 }
 
 POINT TacMainWnd::ClientOffset() const {

@@ -100,6 +100,11 @@ protected:
   bool FromOwnManager(const TMessage &m) const;
   // Painting waits: the skin data says so, or the parent window's background is being rebuilt.
   bool PaintSuspended() const;
+  // Whether painting waits, kept in the skin data: a window that had to wait stays locked until its parent
+  // has repainted (AC_PARENTREPAINT) and then repaints.
+  bool PaintWaits();
+  // Copies the whole cache image to dc at its origin.
+  void CopyCacheTo(HDC dc) const;
   // The client area's origin in the window rectangle, which AC_QUERYCACHE publishes with the cache.
   POINT ClientOffset() const;
   // The window's place in its parent's client area.
