@@ -17,19 +17,20 @@ bool HasClass(HWND window, const wchar_t *name) {
   return lstrcmpiW(className, name) == 0;
 }
 
+struct ClassSearch {
+  const wchar_t *name;
+  bool found;
+};
+
+BOOL CALLBACK MatchChildClass(HWND child, LPARAM data) {
+  auto &search = *reinterpret_cast<ClassSearch *>(data);
+  search.found = HasClass(child, search.name);
+  return !search.found;
+}
+
 bool HasDescendantOfClass(HWND window, const wchar_t *name) {
-  struct Search {
-    const wchar_t *name;
-    bool found;
-  } search{name, false};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM data) -> BOOL {
-        auto &s = *reinterpret_cast<Search *>(data);
-        s.found = HasClass(child, s.name);
-        return !s.found;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ClassSearch search{name, false};
+  EnumChildWindows(window, MatchChildClass, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
