@@ -18,6 +18,7 @@ struct TsProgressBarShape {
   int Position = 0;
   bool Smooth = false;
   TsBarOrientation Orientation = TsBarOrientation::Horizontal;
+  bool operator==(const TsProgressBarShape &) const = default;
 };
 
 struct TsProgressLayout {

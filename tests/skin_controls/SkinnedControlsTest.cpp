@@ -318,7 +318,7 @@ TEST_F(SkinnedControlsTest, AThousandPaintsHoldNoMoreGdiObjectsAndEachPaintIsOne
 }
 
 // Timing mode (--gtest_also_run_disabled_tests --gtest_filter=*Timing*): a repaint of the skinned button
-// and bar (each renders its face anew) against the system's button and bar of the same size, side by side.
+// and bar (each copies the face it keeps) against the system's button and bar of the same size, side by side.
 TEST_F(SkinnedControlsTest, DISABLED_PaintTiming) {
   auto *plainButton = TComponent::Create<TButton>(form);
   auto *plainBar = TComponent::Create<TProgressBar>(form);

@@ -140,6 +140,10 @@ int TsButton::StateIndex() {
   return ButtonStateIndex(look);
 }
 
+TsButton::Face TsButton::CurrentFace() {
+  return Face{StateIndex(), TSize{Width(), Height()}, SkinData.Position(), Caption(), Enabled(), Focused()};
+}
+
 void TsButton::ShowLook(LookChange change) {
   const bool half = change.event == beMouseDown || change.event == beMouseUp;
   const FadeMode mode = change.event == beMouseLeave || change.event == beMouseUp ? FadeMode::Back : FadeMode::Towards;
@@ -240,7 +244,11 @@ void TsButton::ForgetSkin() {
 
 bool TsButton::SkinQuery(TMessage &m) {
   switch (SkinCommandOf(m.WParam)) {
-  case AC_STOPFADE: StopFade(fade_); return true;
+  case AC_STOPFADE:
+    // The face a fade ends on was rendered without reshaping the window.
+    if (fade_) regionChanged_ = true;
+    StopFade(fade_);
+    return true;
   case AC_PREPAREPAINT: RenderCache(); return false;
   case AC_PAINTFADE:
     pendingShape_.reset(); // the fade shows the frame; the window keeps its shape
@@ -368,13 +376,15 @@ void TsButton::Paint(HDC given) {
     NoteVisibility(SkinData, *this);
     const bool redrawShape = std::exchange(firstShape_, false) || SkinChanging();
     pendingShape_.reset();
-    if (regionChanged_) SkinData.BackgroundStale = true;
-    if (SkinData.BackgroundStale) RenderCache();
-    if (regionChanged_) {
+    if (regionChanged_ || SkinData.BackgroundStale || CurrentFace() != renderedFace_) {
+      RenderCache();
       if (const TsSkin *skin = SkinData.Skin())
-        RestoreCorners(SkinData.CacheImage, *skin, SkinData.BorderImageIdx, StateIndex(), SkinData.ParentLink(),
+        RestoreCorners(SkinData.CacheImage, *skin, SkinData.BorderImageIdx, renderedFace_.State, SkinData.ParentLink(),
                        SkinData.ParentCache(), SkinData.Position());
-      if (!(ControlState() & csAlignmentNeeded)) ApplyShape(redrawShape);
+      if (!(ControlState() & csAlignmentNeeded)) {
+        ApplyShape(redrawShape);
+        regionChanged_ = false;
+      }
     }
     SkinData.CopyCacheToDC(*this, TPoint{}, 0, 0, false, dc, RECT{0, 0, Width(), Height()});
   });
@@ -395,8 +405,9 @@ void TsButton::RenderCache() {
   SkinData.PrepareCacheImage();
   Image24 &cache = SkinData.CacheImage;
   const TsItemData data = SkinData.ItemData();
-  const int state = StateIndex();
-  const TPoint position = SkinData.Position();
+  renderedFace_ = CurrentFace();
+  const int state = renderedFace_.State;
+  const TPoint position = renderedFace_.Position;
   PaintControlBackground(data, ci, state, cache, position, TRect{0, 0, cache.Width(), cache.Height()},
                          ItemFillColors(data, ci));
   // The shape starts as the whole button; the border's transparent corner runs are cut out of it.

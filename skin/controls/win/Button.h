@@ -57,11 +57,23 @@ private:
   struct LookChange {
     std::optional<TacBtnEvent> event; // none: shown at once
   };
+  // What the face in the cache shows; a paint renders the face anew only when this changed or the cache
+  // was marked stale.
+  struct Face {
+    int State = -1;
+    TSize Size;
+    TPoint Position;
+    std::string Caption;
+    bool Enabled = false;
+    bool Focused = false;
+    bool operator==(const Face &) const = default;
+  };
 
   bool Skinned() const;
   void Normal(TMessage &message);
   bool Pushed();
   int StateIndex();
+  Face CurrentFace();
   void ShowLook(LookChange change);
   // Runs the message through the normal handling with a change of look waiting: it is shown when the
   // window's pushed state changes on the way, else afterwards.
@@ -91,8 +103,9 @@ private:
   unsigned clickFlags_ = 0;
   // The form last marked this button as the one Enter presses.
   bool defaultLook_ = false;
-  // The face is rendered anew and the window reshaped at every paint while set.
+  // The next paint renders the face anew and reshapes the window.
   bool regionChanged_ = true;
+  Face renderedFace_;
   // The window's first shape is applied with a redraw.
   bool firstShape_ = true;
   // The shape the last rendering built and that is not the window's yet, and the window's shape.

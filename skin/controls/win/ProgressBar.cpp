@@ -83,8 +83,11 @@ void TsProgressBar::Paint(HDC given) {
     SkinData.PaintLocked = SkinData.PaintSuspended();
     if (SkinData.PaintLocked) return;
     NoteVisibility(SkinData, *this);
-    // The cache is never marked fresh: every paint shows the position the bar has now.
-    if (SkinData.BackgroundStale && !SkinData.ParentMode) RenderCache();
+    // A change of position, range or size renders the bar anew, as a stale background does.
+    const TsProgressBarShape shape = CurrentShape();
+    const bool changed =
+        SkinData.BackgroundStale || shape != renderedShape_ || SkinData.Position() != renderedPosition_;
+    if (changed && !SkinData.ParentMode) RenderCache(shape);
     if (const TsSkin *skin = SkinData.Skin())
       RestoreCorners(SkinData.CacheImage, *skin, SkinData.BorderImageIdx, 0, SkinData.ParentLink(),
                      SkinData.ParentCache(), SkinData.Position());
@@ -98,10 +101,7 @@ void TsProgressBar::Paint(HDC given) {
   });
 }
 
-void TsProgressBar::RenderCache() {
-  const bool sized = SkinData.CacheImage.Width() == Width() && SkinData.CacheImage.Height() == Height();
-  // Without a range the previous look stays; a bar that has none yet shows its trough.
-  if (Min() >= Max() && sized) return;
+TsProgressBarShape TsProgressBar::CurrentShape() const {
   TsProgressBarShape shape;
   shape.Bar = TSize{Width(), Height()};
   const RECT client = ClientRect();
@@ -113,8 +113,19 @@ void TsProgressBar::RenderCache() {
   shape.Smooth = Smooth();
   const bool vertical = Orientation() == TProgressBarOrientation::pbVertical;
   shape.Orientation = vertical ? TsBarOrientation::Vertical : TsBarOrientation::Horizontal;
+  return shape;
+}
+
+void TsProgressBar::RenderCache(const TsProgressBarShape &shape) {
+  const bool sized = SkinData.CacheImage.Width() == Width() && SkinData.CacheImage.Height() == Height();
+  // Without a range the previous look stays; a bar that has none yet shows its trough.
+  if (shape.Min >= shape.Max && sized) return;
+  const bool vertical = shape.Orientation == TsBarOrientation::Vertical;
   const std::string progress = !progressSkin_.empty() ? progressSkin_ : vertical ? "PROGRESSV" : "PROGRESSH";
   const TCacheInfo ci = SkinData.ParentCache();
   SkinData.PrepareCacheImage();
-  PaintProgressBar(SkinData.CacheImage, SkinData.ItemData(), ci, SkinData.Position(), LayOutProgress(shape), progress);
+  renderedPosition_ = SkinData.Position();
+  PaintProgressBar(SkinData.CacheImage, SkinData.ItemData(), ci, renderedPosition_, LayOutProgress(shape), progress);
+  renderedShape_ = shape;
+  SkinData.BackgroundStale = false;
 }

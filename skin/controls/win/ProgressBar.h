@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "skin/controls/ProgressGeometry.h"
 #include "skin/engine/win/CommonData.h"
 #include "toolkit/ui/ComCtrls.h"
 
@@ -30,9 +31,13 @@ private:
   bool Skinned() const;
   void SkinCommand(TMessage &message);
   void Paint(HDC given);
-  void RenderCache();
+  // The bar as it is now; with the bar's place in its parent, what the rendered cache shows.
+  TsProgressBarShape CurrentShape() const;
+  void RenderCache(const TsProgressBarShape &shape);
   // Repaints the whole window, frame included (the bar paints its frame itself while skinned).
   void RepaintWhole();
 
   std::string progressSkin_;
+  TsProgressBarShape renderedShape_;
+  TPoint renderedPosition_;
 };
