@@ -1,12 +1,12 @@
 # kelvora_dist(TARGET): copies a finished program into dist/ after each build. A Windows program ships
-# optimised across its objects at link time (as one partition: GCC 12 for MinGW fails on several; its
-# use-before-set analysis across objects reports std::optional values falsely, so that warning is left to
-# the compilation of each object) and
+# optimised across its objects at link time (without partitions: GCC 12 for MinGW, 32-bit, finds clashing
+# section names when it splits or even streams one partition; its use-before-set analysis across objects
+# reports std::optional values falsely, so that warning is left to the compilation of each object) and
 # stripped; its debug information goes first into TARGET.exe.debug beside it in the build folder, which the
 # stripped program names (GNU debug link), so debuggers find it there.
 function(kelvora_dist target)
   if(WIN32)
-    target_link_options(${target} PRIVATE "$<$<CONFIG:Release>:-flto;-flto-partition=one;-Wno-maybe-uninitialized>")
+    target_link_options(${target} PRIVATE "$<$<CONFIG:Release>:-flto;-flto-partition=none;-Wno-maybe-uninitialized>")
     add_custom_command(TARGET ${target} POST_BUILD
       COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
       COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug

@@ -10,6 +10,15 @@
 
 namespace {
 
+// Flat scroll bars would paint over the skinned ones. Looked up at run time: the 32-bit import library of
+// the common controls lacks the flat scroll bar functions.
+void UninitializeFlatScrollBars(HWND window) {
+  using Uninitialize = HRESULT(WINAPI *)(HWND);
+  static const auto uninitialize = reinterpret_cast<Uninitialize>(
+      reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"comctl32.dll"), "UninitializeFlatSB")));
+  if (uninitialize) uninitialize(window);
+}
+
 std::vector<TacProvider *> providers;
 // The system dialogs' providers belong to no component: they are kept here until their window goes.
 std::vector<std::unique_ptr<TacProvider>> systemProviders;
@@ -50,7 +59,7 @@ TacProvider::~TacProvider() {
 
 bool TacProvider::Attach() {
   if (!IsSystemDialogClass(window_)) return false;
-  UninitializeFlatSB(window_);
+  UninitializeFlatScrollBars(window_);
   dialogAdapter_ = TacMainWnd::Create<TacDialogWnd>({window_, nullptr, "DIALOG"});
   if (!dialogAdapter_) return false;
   if (!dialogAdapter_->AdaptChildren()) {
