@@ -16,6 +16,7 @@
 #include "skin/model/SkinPack.h"
 #include "skin/model/SkinPackWriter.h"
 #include "skin/model/SkinPaths.h"
+#include "tools/Utf8Paths.h"
 #include "skin/pixels/BitmapWriter.h"
 #include "skin/pixels/PictureReader.h"
 #include "toolkit/base/Text.h"
@@ -52,10 +53,11 @@ std::vector<SkinPackMember> InternalSkinMembers() {
   std::filesystem::path folder = KELVORA_BLUEGAUZE_DIR;
   std::vector<SkinPackMember> members;
   if (std::filesystem::exists(folder / "Options.dat")) {
-    members.push_back({"Options.dat", ReadSkinFile(folder / "Options.dat", MaxOptionsFileSize)});
+    members.push_back({"Options.dat", ReadSkinFile(PathToUtf8(folder / "Options.dat"), MaxOptionsFileSize)});
     for (const auto &entry : std::filesystem::directory_iterator(folder))
       if (!IsOptionsMemberName(PathToUtf8(entry.path().filename())))
-        members.push_back({PathToUtf8(entry.path().filename()), ReadSkinFile(entry.path(), MaxPackMemberSize)});
+        members.push_back(
+            {PathToUtf8(entry.path().filename()), ReadSkinFile(PathToUtf8(entry.path()), MaxPackMemberSize)});
     return members;
   }
   std::string options = SyntheticOptions();

@@ -1,7 +1,6 @@
 #include "skin/engine/SkinManager.h"
 
-#include <locale>
-#include <sstream>
+#include <cstdio>
 #include <utility>
 
 #include "skin/model/CommonSections.h"
@@ -196,10 +195,10 @@ std::string TsSkinManager::ListSkins(std::vector<std::string> &list, SkinListKin
 
 std::string TsSkinManager::SkinInfo() const {
   if (!skin_) return "N/A";
-  std::ostringstream text;
-  text.imbue(std::locale::classic());
-  text << skin_->SkinData.Version;
-  return text.str();
+  // As a stream prints it: six significant digits, fixed or exponent form, whichever is shorter.
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", skin_->SkinData.Version);
+  return text;
 }
 
 int TsSkinManager::SectionIndex(std::string_view name) const { return skin_ ? skin_->SectionIndex(name) : -1; }

@@ -8,6 +8,7 @@
 #include "skin/model/SkinPack.h"
 #include "skin/model/SkinPaths.h"
 #include "skin/model/SkinPicturesReader.h"
+#include "toolkit/base/FileSystem.h"
 #include "toolkit/base/Text.h"
 
 namespace {
@@ -160,17 +161,13 @@ std::string ListSkins(std::vector<std::string> &list, SkinListKind kind, const S
     add(stored.Name);
 
   bool folders = kind != SkinListKind::Packs, packs = kind != SkinListKind::Folders;
-  std::error_code error;
-  std::filesystem::directory_iterator it(NativePath(FullSkinDirectory(settings.SkinDirectory, settings.ProgramFolder)),
-                                         error),
-      end;
-  for (; !error && it != end; it.increment(error)) {
-    std::string name = PathToUtf8(it->path().filename());
+  const std::string directory = NativePath(FullSkinDirectory(settings.SkinDirectory, settings.ProgramFolder));
+  for (const FolderEntry &entry : ListFolder(directory)) {
+    const std::string &name = entry.Name;
     if (name.empty() || name[0] == '.') continue;
-    std::error_code kindError;
-    if (it->is_directory(kindError)) {
-      if (folders && FindSkinFile(it->path() / std::string(SkinOptionsMemberName))) add(name);
-    } else if (packs && it->path().extension() == ".tez") {
+    if (entry.IsDirectory) {
+      if (folders && FindSkinFile(JoinPath(JoinPath(directory, name), SkinOptionsMemberName))) add(name);
+    } else if (packs && ExtensionOf(name) == ".tez") {
       add(name.substr(0, name.find('.')));
     }
   }

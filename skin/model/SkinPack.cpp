@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <filesystem>
 
 #include "skin/model/SkinErrors.h"
 #include "skin/model/SkinPaths.h"
+#include "toolkit/base/FileSystem.h"
 #include "toolkit/base/Text.h"
 
 namespace {
@@ -165,9 +165,8 @@ void TacSkinConvertor::UnpackMembers(std::span<const uint8_t> pack) {
 }
 
 bool TacSkinConvertor::LoadFromFile(const std::string &path) {
-  std::error_code error;
-  auto native = NativePath(path);
-  if (!std::filesystem::is_regular_file(native, error)) return false;
+  const std::string native = NativePath(path);
+  if (!IsRegularFile(native)) return false;
   // The file's bytes live only while the pack is unpacked.
   Unpack(ReadSkinFile(native, MaxPackFileSize));
   return true;

@@ -1,6 +1,7 @@
 #include "skin/model/SkinPictureSource.h"
 
 #include "skin/model/SkinPaths.h"
+#include "toolkit/base/FileSystem.h"
 
 PictureFile PictureFile::Borrowed(std::span<const uint8_t> bytes, std::string name) {
   PictureFile file;
@@ -27,5 +28,5 @@ std::optional<PictureFile> FolderPictureSource::Find(std::string_view name) cons
   std::string path = name.find(':') == std::string_view::npos ? skinPath_ + std::string(name) : std::string(name);
   auto file = FindSkinFile(NativePath(path));
   if (!file) return std::nullopt;
-  return PictureFile::Owned(ReadSkinFile(*file, MaxPictureFileSize), PathToUtf8(file->filename()));
+  return PictureFile::Owned(ReadSkinFile(*file, MaxPictureFileSize), std::string(FileNameOf(*file)));
 }

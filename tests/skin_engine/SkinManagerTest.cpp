@@ -9,7 +9,7 @@
 #include "skin/model/SkinErrors.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/model/SkinPackWriter.h"
-#include "skin/model/SkinPaths.h"
+#include "tools/Utf8Paths.h"
 #include "skin/model/SystemColors.h"
 #include "skin/pixels/BitmapWriter.h"
 #include "tests/skin_engine/ManagerTestSupport.h"

@@ -8,6 +8,7 @@
 #include "skin/model/SkinLoader.h"
 #include "skin/model/SkinPack.h"
 #include "skin/model/SkinPaths.h"
+#include "tools/Utf8Paths.h"
 #include "tools/skinpack/SkinPackTool.h"
 #include "tools/skinpack/SkinValidation.h"
 
@@ -21,7 +22,7 @@ protected:
     if (!std::filesystem::exists(Folder / "Options.dat")) return;
     packFile = new std::string(PathToUtf8(std::filesystem::temp_directory_path() / "skindata-bluegauze-test.tez"));
     PackFolder(PathToUtf8(Folder), *packFile);
-    pack = new std::vector<uint8_t>(ReadSkinFile(PathFromUtf8(*packFile), 1 << 24));
+    pack = new std::vector<uint8_t>(ReadSkinFile(*packFile, 1 << 24));
     skin = LoadSkinFromPack(*pack, "", {}).release();
   }
   static void TearDownTestSuite() {

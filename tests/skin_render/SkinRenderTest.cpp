@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "skin/model/SkinPaths.h"
+#include "tools/Utf8Paths.h"
 #include "skin/render/MaskPainting.h"
 #include "tools/skinpack/RenderPlatform.h"
 #include "tools/skinpack/SkinPackTool.h"

@@ -11,7 +11,7 @@
 
 #include "skin/controls/win/SkinControls.h"
 #include "skin/frame/win/SkinProvider.h"
-#include "skin/model/SkinPaths.h"
+#include "tools/Utf8Paths.h"
 #include "tests/skin_adapters/SkinnedFormsTest.h"
 #include "tests/skin_engine/ManagerTestSupport.h"
 #include "tests/toolkit/UiTestSupport.h"

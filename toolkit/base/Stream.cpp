@@ -4,9 +4,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
-#include "toolkit/base/Text.h"
+#include "toolkit/base/FileSystem.h"
 
 void TStream::ReadBuffer(void *buffer, size_t count) {
   if (count != 0 && Read(buffer, count) != count) throw EReadError();
@@ -99,15 +98,7 @@ int64_t TBytesStream::Seek(int64_t offset, SeekOrigin origin) {
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string &path) {
-  struct Closer {
-    void operator()(std::FILE *f) const { std::fclose(f); }
-  };
-#ifdef _WIN32
-  std::u16string wide = text::Utf8ToUtf16(path);
-  std::unique_ptr<std::FILE, Closer> file(_wfopen(reinterpret_cast<const wchar_t *>(wide.c_str()), L"rb"));
-#else
-  std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
-#endif
+  FileHandle file = OpenFile(path, "rb");
   if (!file) throw EFOpenError(path, std::strerror(errno));
   std::vector<uint8_t> bytes;
   uint8_t chunk[64 * 1024];

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <string_view>
 
-#include "skin/model/SkinPaths.h"
+#include "tools/Utf8Paths.h"
 #include "toolkit/base/Exceptions.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "skin/model/SkinPack.h"
 #include "skin/model/SkinPackWriter.h"
 #include "skin/model/SkinPaths.h"
+#include "tools/Utf8Paths.h"
 #include "tools/skinpack/PendingFile.h"
 #include "tools/skinpack/SkinRender.h"
 #include "tools/skinpack/SkinValidation.h"
@@ -41,9 +42,7 @@ void CheckMemberFileName(const std::string &name) {
   if (unsafe) throw ESkinPackError("Member name \"" + name + "\" cannot be used as a file name");
 }
 
-std::vector<uint8_t> ReadPackFile(const std::string &packFile) {
-  return ReadSkinFile(PathFromUtf8(packFile), MaxPackFileSize);
-}
+std::vector<uint8_t> ReadPackFile(const std::string &packFile) { return ReadSkinFile(packFile, MaxPackFileSize); }
 
 int ValidateCommand(const SkinPackArguments &a, std::ostream &out) {
   const std::string &skin = a.Positional[0];
@@ -80,7 +79,7 @@ void PackFolder(const std::string &folder, const std::string &packFile) {
 
   std::vector<SkinPackMember> members;
   for (const auto &file : files)
-    members.push_back({PathToUtf8(file.filename()), ReadSkinFile(file, MaxPackMemberSize)});
+    members.push_back({PathToUtf8(file.filename()), ReadSkinFile(PathToUtf8(file), MaxPackMemberSize)});
   PendingFile output(PathFromUtf8(packFile));
   output.Write(WriteSkinPack(members));
   output.Commit();

@@ -5,6 +5,7 @@
 #include "skin/model/ColorTransformOptions.h"
 #include "skin/model/SkinLoader.h"
 #include "skin/model/SkinPaths.h"
+#include "tools/Utf8Paths.h"
 #include "skin/model/SystemColors.h"
 #include "skin/pixels/PngWriter.h"
 #include "tools/skinpack/ItemPicture.h"
@@ -69,9 +70,9 @@ std::string SkinTitle(const std::string &skin) {
 std::unique_ptr<TsSkin> LoadSkinFrom(const std::string &skin, const fs::path &programFolder) {
   const fs::path path = PathFromUtf8(skin);
   if (fs::is_directory(path)) {
-    const auto options = FindSkinFile(path / std::string(SkinOptionsMemberName));
+    const auto options = FindSkinFile(PathToUtf8(path / std::string(SkinOptionsMemberName)));
     if (!options) throw ESkinError("\"" + skin + "\" holds no options file \"Options.dat\"");
-    return LoadFolderSkin(PathToUtf8(*options), PathToUtf8(path / ""), {});
+    return LoadFolderSkin(*options, PathToUtf8(path / ""), {});
   }
   fs::path pack = path;
   if (!fs::exists(path) && skin == InternalSkinName) {
@@ -82,7 +83,7 @@ std::unique_ptr<TsSkin> LoadSkinFrom(const std::string &skin, const fs::path &pr
   if (!fs::exists(pack))
     throw ESkinError("\"" + skin + "\" is no skin pack, no folder skin and not \"" + std::string(InternalSkinName) +
                      "\"");
-  const std::vector<uint8_t> bytes = ReadSkinFile(pack, MaxPackFileSize);
+  const std::vector<uint8_t> bytes = ReadSkinFile(PathToUtf8(pack), MaxPackFileSize);
   return LoadSkinFromPack(bytes, "", {});
 }
 

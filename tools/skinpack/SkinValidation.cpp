@@ -9,6 +9,7 @@
 #include "skin/model/SkinOptions.h"
 #include "skin/model/SkinPack.h"
 #include "skin/model/SkinPaths.h"
+#include "tools/Utf8Paths.h"
 #include "skin/model/SkinPicturesReader.h"
 
 namespace {
@@ -77,13 +78,13 @@ std::vector<SkinProblem> ValidateSkin(const std::string &path) {
   try {
     std::filesystem::path native = PathFromUtf8(path);
     if (std::filesystem::is_directory(native)) {
-      auto optionsFile = FindSkinFile(native / std::string(SkinOptionsMemberName));
+      auto optionsFile = FindSkinFile(PathToUtf8(native / std::string(SkinOptionsMemberName)));
       if (!optionsFile) return {{"", "", "\"" + path + "\" holds no options file \"Options.dat\""}};
       std::string folder = PathToUtf8(native / "");
-      LoadFolderSkin(PathToUtf8(*optionsFile), folder, {}, collect);
+      LoadFolderSkin(*optionsFile, folder, {}, collect);
       CheckOptions(ReadSkinFile(*optionsFile, MaxOptionsFileSize), problems);
     } else {
-      std::vector<uint8_t> pack = ReadSkinFile(native, MaxPackFileSize);
+      std::vector<uint8_t> pack = ReadSkinFile(path, MaxPackFileSize);
       LoadSkinFromPack(pack, "", {}, collect);
       TacSkinConvertor unpacker;
       unpacker.Unpack(pack);

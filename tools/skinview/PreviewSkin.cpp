@@ -6,6 +6,7 @@
 #include "skin/model/SkinErrors.h"
 #include "skin/model/SkinPack.h"
 #include "skin/model/SkinPaths.h"
+#include "tools/Utf8Paths.h"
 
 namespace fs = std::filesystem;
 
@@ -35,11 +36,11 @@ void LoadNamedSkin(TsSkinManager &manager, const PreviewOptions &options, std::v
   const fs::path path = PathFromUtf8(options.Skin);
   std::error_code error;
   if (fs::is_directory(path, error)) {
-    if (!FindSkinFile(path / std::string(SkinOptionsMemberName)))
+    if (!FindSkinFile(PathToUtf8(path / std::string(SkinOptionsMemberName))))
       throw ESkinError("the folder holds no options file \"Options.dat\"");
     NameFolderSkin(manager, path);
   } else if (fs::is_regular_file(path, error)) {
-    std::vector<uint8_t> pack = ReadSkinFile(path, MaxPackFileSize);
+    std::vector<uint8_t> pack = ReadSkinFile(options.Skin, MaxPackFileSize);
     // Data that is no pack is refused here: the manager would only show a warning and keep no skin.
     TacSkinConvertor().Unpack(pack);
     const std::string name = PathToUtf8(path.stem());

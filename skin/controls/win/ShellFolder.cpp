@@ -2,9 +2,8 @@
 
 #include <shlwapi.h>
 
-#include <filesystem>
-
 #include "toolkit/base/Exceptions.h"
+#include "toolkit/base/FileSystem.h"
 #include "toolkit/ui/Win32Text.h"
 
 namespace {
@@ -25,10 +24,7 @@ std::string TakeString(STRRET &value, const ITEMIDLIST *item) {
 
 } // namespace
 
-bool IsExistingFolder(const std::string &path) {
-  std::error_code error;
-  return !path.empty() && std::filesystem::is_directory(std::filesystem::path(Wide(path)), error);
-}
+bool IsExistingFolder(const std::string &path) { return !path.empty() && IsDirectory(path); }
 
 TacPidl SpecialFolderPidl(int csidl) {
   ITEMIDLIST *pidl = nullptr;
