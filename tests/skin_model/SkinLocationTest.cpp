@@ -4,7 +4,9 @@
 
 #include "TestSkins.h"
 #include "skin/model/CommonSections.h"
+#include "skin/model/SkinErrors.h"
 #include "skin/model/SkinLoader.h"
+#include "skin/model/SkinPaths.h"
 
 namespace {
 
@@ -137,6 +139,21 @@ TEST_F(SkinLocations, ListSkinsOfEveryKind) {
   first = ListSkins(list, SkinListKind::Packs, settings);
   EXPECT_EQ(list, (std::vector<std::string>{"alpha", "Zeta"}));
   EXPECT_TRUE(first == "alpha" || first == "Zeta");
+}
+
+TEST(SkinFiles, AFileAboveTheLimitIsRefusedBeforeItIsRead) {
+  TempFolder folder;
+  folder.Write("Big.bmp", std::vector<uint8_t>(10, 7));
+  const std::string path = folder.Text() + "Big.bmp";
+  EXPECT_EQ(ReadSkinFile(path, 10), std::vector<uint8_t>(10, 7));
+  try {
+    ReadSkinFile(path, 9);
+    ADD_FAILURE() << "a file above the limit was read";
+  } catch (const ESkinError &e) {
+    EXPECT_NE(e.Message().find("is too large for a skin file (10 bytes)"), std::string::npos) << e.Message();
+  }
+  EXPECT_THROW(ReadSkinFile(folder.Text() + "Missing.bmp", 10), EFOpenError);
+  EXPECT_THROW(ReadSkinFile(folder.Text(), 1 << 20), EFOpenError); // a folder is no skin file
 }
 
 TEST(CommonSections, AddedToEverySkinUnlessTheSkinHasThem) {
