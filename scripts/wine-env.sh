@@ -4,7 +4,9 @@ repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${KELVORA_WINEPREFIX:-$repo_root/build/wineprefix}
 export WINEARCH=win64
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No debugger on a crash: the crashed program ends at once instead of waiting on winedbg for a test's whole
+# time-out.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 # Wine passes file names to Linux in the locale's character set; Russian names need UTF-8.
 [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 
