@@ -183,6 +183,9 @@ TEST_F(ApplicationTest, RunShowsTheMainFormAsTheProgramsWindowAndEndsWhenTermina
   EXPECT_TRUE(handlerFinished);
   EXPECT_EQ(queuedHandled, 2);
   EXPECT_TRUE(IsWindowVisible(main->Handle()));
+  // Once the program ends, a form is not put on the screen any more: a silent run shows no window.
+  other->Show();
+  EXPECT_FALSE(IsWindowVisible(other->Handle()));
   other->Free();
 }
 

@@ -287,6 +287,8 @@ void TCustomForm::ApplyPosition() {
 void TCustomForm::ShowingChanged() {
   if (Showing()) {
     DoShow();
+    // A form shown while the program ends, or whose show event ended it (a silent run), would only flash.
+    if (Application->TerminationRequested()) return;
     ApplyPosition();
     ShowWindow(Handle(), windowState_ == TWindowState::wsMinimized   ? SW_SHOWMINIMIZED
                          : windowState_ == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED
@@ -605,7 +607,10 @@ void TApplication::Run() {
     HandleMessage();
 }
 
-void TApplication::Terminate() { PostQuitMessage(0); }
+void TApplication::Terminate() {
+  terminationRequested_ = true;
+  PostQuitMessage(0);
+}
 
 bool TApplication::IsDialogMessage(MSG &msg) {
   bool key = msg.message == WM_KEYDOWN && (msg.wParam == VK_TAB || msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE);

@@ -200,6 +200,8 @@ public:
   // Asks the message loop to end once the current handler has returned and the queued messages are
   // handled (like PostQuitMessage).
   void Terminate();
+  // True once Terminate was asked for; Terminated once the loop has got to it.
+  bool TerminationRequested() const { return terminationRequested_; }
   bool Terminated() const { return terminated_; }
   // Handles one message, or waits until one arrives when none is queued.
   void HandleMessage();
@@ -245,6 +247,7 @@ private:
   TIcon icon_;
   HICON smallIcon_ = nullptr;
   bool showHint_ = true;
+  bool terminationRequested_ = false;
   bool terminated_ = false;
   bool comInitialized_ = false;
   TCustomForm *mainForm_ = nullptr;
