@@ -1,9 +1,9 @@
 #include "skin/engine/InternalSkins.h"
 
-#include <cstdlib>
 #include <span>
 
 #include "skin/pixels/PictureReader.h"
+#include "toolkit/base/Decimal.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/base/MetaClass.h"
 
@@ -11,10 +11,9 @@ namespace {
 
 // Stored as text ("5.41"): the layout has no real numbers, and the decimal separator is always ".".
 double ReadVersion(const std::string &text) {
-  char *end = nullptr;
-  const double value = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != '\0') throw EConvertError("'" + text + "' is not a valid version");
-  return value;
+  const std::optional<double> value = text::ParseDecimal(text);
+  if (!value) throw EConvertError("'" + text + "' is not a valid version");
+  return *value;
 }
 
 // A picture kept in the layout: a bitmap file's bytes, or a JPEG picture's.

@@ -1,10 +1,10 @@
 #include "skin/engine/SkinManager.h"
 
-#include <cstdio>
 #include <utility>
 
 #include "skin/model/CommonSections.h"
 #include "skin/model/SkinErrors.h"
+#include "toolkit/base/Decimal.h"
 #include "toolkit/base/MetaClass.h"
 
 namespace {
@@ -193,13 +193,7 @@ std::string TsSkinManager::ListSkins(std::vector<std::string> &list, SkinListKin
   return ::ListSkins(list, kind, LoadSettings(internal));
 }
 
-std::string TsSkinManager::SkinInfo() const {
-  if (!skin_) return "N/A";
-  // As a stream prints it: six significant digits, fixed or exponent form, whichever is shorter.
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", skin_->SkinData.Version);
-  return text;
-}
+std::string TsSkinManager::SkinInfo() const { return skin_ ? text::FormatGeneral(skin_->SkinData.Version) : "N/A"; }
 
 int TsSkinManager::SectionIndex(std::string_view name) const { return skin_ ? skin_->SectionIndex(name) : -1; }
 

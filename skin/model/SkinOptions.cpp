@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "skin/model/SkinErrors.h"
+#include "toolkit/base/Decimal.h"
 #include "toolkit/base/Text.h"
 
 namespace {
@@ -140,11 +141,6 @@ std::optional<int> ReadOptionInteger(std::string_view text) {
   return value;
 }
 
-double ReadOptionReal(std::string_view text) {
-  std::string t = text::Trim(text);
-  double value = 0;
-  auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value, std::chars_format::fixed);
-  return error == std::errc() && end == t.data() + t.size() ? value : 0;
-}
+double ReadOptionReal(std::string_view text) { return text::ParseDecimal(TrimView(text)).value_or(0); }
 
 bool ReadOptionBoolean(std::string_view text) { return text::UpperCase(text) == "TRUE"; }
