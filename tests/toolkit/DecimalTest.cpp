@@ -46,7 +46,9 @@ TEST(Decimal, ParsesToTheNearestDoubleLikeTheLibrary) {
     const std::string s = RandomDecimal(random);
     const std::optional<double> ours = ParseDecimal(s), library = LibraryParse(s);
     ASSERT_EQ(ours.has_value(), library.has_value()) << s;
-    if (ours) ASSERT_EQ(std::memcmp(&*ours, &*library, sizeof(double)), 0) << s;
+    if (ours) {
+      ASSERT_EQ(std::memcmp(&*ours, &*library, sizeof(double)), 0) << s;
+    }
   }
   EXPECT_EQ(ParseDecimal("5.41"), 5.41);
   EXPECT_EQ(ParseDecimal("-.5"), -0.5);
@@ -63,7 +65,9 @@ TEST(Decimal, FormatsSixSignificantDigitsLikeTheLibrary) {
     double value = 0;
     std::memcpy(&value, &bits, sizeof value);
     if (i % 2) value = static_cast<double>(random() % 100000000) / 1000; // ties and carries: 999999.5
-    if (std::isfinite(value)) ASSERT_EQ(FormatGeneral(value), LibraryFormat(value)) << std::hexfloat << value;
+    if (std::isfinite(value)) {
+      ASSERT_EQ(FormatGeneral(value), LibraryFormat(value)) << std::hexfloat << value;
+    }
   }
   EXPECT_EQ(FormatGeneral(5.41), "5.41");
   EXPECT_EQ(FormatGeneral(-0.0), "-0");
