@@ -114,19 +114,19 @@ uint32_t DialogTitleIcons(uint32_t style, uint32_t exStyle) {
   return icons;
 }
 
-TacDialogMenuRules DialogMenuRules(uint32_t style, bool iconic, bool zoomed) {
+TsTitleRules DialogMenuRules(uint32_t style, bool iconic, bool zoomed) {
   const bool framed = DialogBorderOf(style) == TacDialogBorder::Framed;
   const bool minimizeBox = style & MinimizeBox, maximizeBox = style & MaximizeBox;
-  TacDialogMenuRules r;
+  TsTitleRules r;
   r.RestoreVisible = framed && (style & SystemMenu);
   r.RestoreEnabled = maximizeBox && (iconic || zoomed);
   r.MoveEnabled = !zoomed;
   r.SizeVisible = framed;
   r.SizeEnabled = !iconic;
-  r.MinimizeVisible = minimizeBox;
-  r.MinimizeEnabled = minimizeBox && !iconic;
-  r.MaximizeVisible = maximizeBox;
-  r.MaximizeEnabled = maximizeBox && !zoomed && framed;
+  r.MinVisible = minimizeBox;
+  r.MinEnabled = minimizeBox && !iconic;
+  r.MaxVisible = maximizeBox;
+  r.MaxEnabled = maximizeBox && !zoomed && framed;
   r.CloseVisible = style & SystemMenu;
   return r;
 }

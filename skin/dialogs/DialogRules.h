@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "skin/frame/FrameGeometry.h"
+#include "skin/frame/TitleBar.h"
 #include "skin/pixels/Geometry.h"
 
 // The border of a system dialog as read from its style when it is taken over: a captionless popup
@@ -23,17 +24,9 @@ TsBorderKind DialogFrameBorder(uint32_t style, uint32_t exStyle);
 // Help with the context-help style.
 uint32_t DialogTitleIcons(uint32_t style, uint32_t exStyle);
 
-// The items of a system dialog's own system menu: shown and enabled as its border and state allow.
-struct TacDialogMenuRules {
-  bool RestoreVisible = false, RestoreEnabled = false;
-  bool MoveEnabled = false;
-  bool SizeVisible = false, SizeEnabled = false;
-  bool MinimizeVisible = false, MinimizeEnabled = false;
-  bool MaximizeVisible = false, MaximizeEnabled = false;
-  bool CloseVisible = false;
-};
-// A sizing frame counts as a sizeable border, a modal frame as none.
-TacDialogMenuRules DialogMenuRules(uint32_t style, bool iconic, bool zoomed);
+// The items of a system dialog's own system menu: shown and enabled as its border and state allow (the
+// rules' Help is not set). A sizing frame counts as a sizeable border, a modal frame as none.
+TsTitleRules DialogMenuRules(uint32_t style, bool iconic, bool zoomed);
 
 // The adapter a child window of a system dialog takes, by its class name (any case) and style.
 enum class TacChildAdapter {

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "skin/engine/FlagScope.h"
 #include "skin/model/CommonSections.h"
 #include "skin/model/SkinErrors.h"
 #include "toolkit/base/Decimal.h"
@@ -23,18 +24,6 @@ public:
   void Broadcast(TsSkinManager &, uint16_t) override {}
   void FreezeForms(TsSkinManager &) override {}
   void ThawForms(TsSkinManager &) override {}
-};
-
-// Raises a process-wide flag for one scope, also when the scope is left by an exception.
-class FlagScope {
-public:
-  explicit FlagScope(bool &flag) : flag_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = false; }
-  FlagScope(const FlagScope &) = delete;
-  FlagScope &operator=(const FlagScope &) = delete;
-
-private:
-  bool &flag_;
 };
 
 const TIdentTable SkinningRuleNames = {

@@ -29,18 +29,18 @@ TEST(DialogRulesTest, BorderFrameAndTitleButtonsFollowTheStyles) {
 }
 
 TEST(DialogRulesTest, TheSystemMenuOffersWhatTheBorderAndStateAllow) {
-  const TacDialogMenuRules box = DialogMenuRules(MessageBoxStyle, false, false);
-  EXPECT_FALSE(box.RestoreVisible || box.SizeVisible || box.MinimizeVisible || box.MaximizeVisible);
+  const TsTitleRules box = DialogMenuRules(MessageBoxStyle, false, false);
+  EXPECT_FALSE(box.RestoreVisible || box.SizeVisible || box.MinVisible || box.MaxVisible);
   EXPECT_TRUE(box.MoveEnabled && box.CloseVisible);
-  const TacDialogMenuRules normal = DialogMenuRules(SizingDialogStyle, false, false);
-  EXPECT_TRUE(normal.RestoreVisible && normal.SizeVisible && normal.SizeEnabled && normal.MaximizeEnabled);
+  const TsTitleRules normal = DialogMenuRules(SizingDialogStyle, false, false);
+  EXPECT_TRUE(normal.RestoreVisible && normal.SizeVisible && normal.SizeEnabled && normal.MaxEnabled);
   EXPECT_FALSE(normal.RestoreEnabled);
-  const TacDialogMenuRules zoomed = DialogMenuRules(SizingDialogStyle, false, true);
+  const TsTitleRules zoomed = DialogMenuRules(SizingDialogStyle, false, true);
   EXPECT_TRUE(zoomed.RestoreEnabled);
-  EXPECT_FALSE(zoomed.MoveEnabled || zoomed.MaximizeEnabled);
-  const TacDialogMenuRules iconic = DialogMenuRules(SizingDialogStyle, true, false);
+  EXPECT_FALSE(zoomed.MoveEnabled || zoomed.MaxEnabled);
+  const TsTitleRules iconic = DialogMenuRules(SizingDialogStyle, true, false);
   EXPECT_TRUE(iconic.RestoreEnabled);
-  EXPECT_FALSE(iconic.SizeEnabled || iconic.MinimizeEnabled);
+  EXPECT_FALSE(iconic.SizeEnabled || iconic.MinEnabled);
 }
 
 TEST(DialogRulesTest, EachChildTakesTheAdapterOfItsClassAndStyle) {

@@ -5,6 +5,7 @@
 #include "skin/adapters/ThirdPartyAdapters.h"
 #include "skin/adapters/win/BtnWnd.h"
 #include "skin/adapters/win/EditWnd.h"
+#include "skin/engine/FlagScope.h"
 #include "skin/engine/win/SkinDelivery.h"
 #include "toolkit/base/MetaClass.h"
 #include "toolkit/ui/ErrorPath.h"
@@ -24,19 +25,6 @@ std::unique_ptr<TacMainWnd> CreateGroupAdapter(int group, const TacAdapterSetup 
   default: return nullptr;
   }
 }
-
-// Set for the time of a scan, so a scan started from inside it (a control announcing itself while being
-// adapted) does nothing.
-class ScanFlag {
-public:
-  explicit ScanFlag(bool &flag) : flag_(flag) { flag_ = true; }
-  ~ScanFlag() { flag_ = false; }
-  ScanFlag(const ScanFlag &) = delete;
-  ScanFlag &operator=(const ScanFlag &) = delete;
-
-private:
-  bool &flag_;
-};
 
 } // namespace
 
@@ -67,7 +55,7 @@ void TacCtrlAdapter::Remove(const TComponent *control) {
 }
 
 void TacCtrlAdapter::Clear() {
-  const ScanFlag scanning(scanning_);
+  const FlagScope scanning(scanning_);
   while (!items_.empty()) {
     const std::unique_ptr<TacAdapterItem> item = std::move(items_.back());
     items_.pop_back();
@@ -115,7 +103,7 @@ void TacCtrlAdapter::Scan(TWinControl &parent, std::vector<TControl *> &seen) {
 
 void TacCtrlAdapter::AddAllItems(TWinControl *parent) {
   if (scanning_) return;
-  const ScanFlag scanning(scanning_);
+  const FlagScope scanning(scanning_);
   std::vector<const TComponent *> gone;
   for (const auto &item : items_)
     if (!item->Adapter || item->Adapter->Destroyed()) gone.push_back(item->Control);

@@ -77,6 +77,8 @@ private:
   TsCommonData &providerData_;
   TAddItemEvent onSkinItem_;
   std::vector<std::unique_ptr<TacAdapterItem>> items_;
+  // Raised for the time of a scan, so a scan started from inside it (a control announcing itself while
+  // being adapted) does nothing.
   bool scanning_ = false;
   // An adapted control that is freed leaves the list.
   TsFreeWatch watch_{[this](TComponent *freed) { Remove(freed); }};

@@ -140,14 +140,15 @@ void TacMainWnd::AnswerCache(TMessage &m) const {
   m.Result = 1;
 }
 
+bool TacMainWnd::AnswerQuery(TMessage &m, LPARAM value) {
+  m.LParam = value;
+  m.Result = value;
+  return true;
+}
+
 bool TacMainWnd::HandleSkinCommand(TMessage &m) {
   const uint16_t command = SkinCommandOf(m.WParam);
   if (command != AC_SKINCLEARED && !SkinActive()) return false;
-  auto answer = [&m](LPARAM value) {
-    m.LParam = value;
-    m.Result = value;
-    return true;
-  };
   switch (command) {
   case AC_SKINSET:
   case AC_SKINREFRESH:
@@ -178,10 +179,10 @@ bool TacMainWnd::HandleSkinCommand(TMessage &m) {
       RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     }
     return OwnsSkinData();
-  case AC_QUERYSKINNED: return answer(1);
+  case AC_QUERYSKINNED: return AnswerQuery(m, 1);
   case AC_QUERYBGCHANGED:
     if (data_->ProviderForm) return false;
-    return answer(data_->BackgroundStale || PaintSuspended());
+    return AnswerQuery(m, data_->BackgroundStale || PaintSuspended());
   case AC_PREPAREPAINT: PrepareCache(); return true;
   case AC_QUERYAPPLICATION: m.Result = reinterpret_cast<LRESULT>(static_cast<TApplication *>(Application)); return true;
   default: return false;

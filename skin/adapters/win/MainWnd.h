@@ -90,6 +90,8 @@ protected:
   virtual void PrepareCache() {}
   // SM_TESSORACMD; true when consumed (the answer is in m).
   virtual bool HandleSkinCommand(TMessage &m);
+  // Answers a skin query with value, in both LParam and Result; true, as the query is consumed.
+  static bool AnswerQuery(TMessage &m, LPARAM value);
   // Unhooks, removes the property and gives the window its theme back; derived classes call it first in
   // their destructors when they still have work to do on an unhooked window. Idempotent.
   void Detach();

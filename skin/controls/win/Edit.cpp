@@ -1,6 +1,7 @@
 #include "skin/controls/win/Edit.h"
 
 #include "skin/adapters/win/PrintClient.h"
+#include "skin/engine/FlagScope.h"
 #include "skin/engine/win/SkinDelivery.h"
 #include "skin/pixels/win/DibStorage.h"
 #include "skin/pixels/win/GdiTextCanvas.h"
@@ -11,18 +12,6 @@
 namespace {
 
 constexpr int EditKind = 3;
-
-// Set for the time a flag is raised.
-class FlagScope {
-public:
-  explicit FlagScope(bool &flag) : flag_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = false; }
-  FlagScope(const FlagScope &) = delete;
-  FlagScope &operator=(const FlagScope &) = delete;
-
-private:
-  bool &flag_;
-};
 
 } // namespace
 

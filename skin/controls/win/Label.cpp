@@ -1,5 +1,6 @@
 #include "skin/controls/win/Label.h"
 
+#include "skin/engine/FlagScope.h"
 #include "skin/engine/win/SkinDelivery.h"
 #include "skin/pixels/Blending.h"
 #include "skin/pixels/win/DibStorage.h"
@@ -12,14 +13,6 @@ namespace {
 // Set while a label gives its font the skin's colour for painting: the font notices that this causes are
 // no change of the label's own.
 bool takingSkinFont = false;
-
-class SkinFontScope {
-public:
-  SkinFontScope() { takingSkinFont = true; }
-  ~SkinFontScope() { takingSkinFont = false; }
-  SkinFontScope(const SkinFontScope &) = delete;
-  SkinFontScope &operator=(const SkinFontScope &) = delete;
-};
 
 // The default manager while it has a skin loaded.
 const TsSkinManager *LoadedManager() {
@@ -66,7 +59,7 @@ void TsCustomLabel::TakeCaptionFont() {
 void TsCustomLabel::Paint() {
   int section = -1;
   {
-    const SkinFontScope taking;
+    const FlagScope taking(takingSkinFont);
     TakeCaptionFont();
     section = SectionIndex();
     if (section >= 0) Font().SetColor(LoadedManager()->Skin()->GeneralData[static_cast<size_t>(section)].FontColor[0]);

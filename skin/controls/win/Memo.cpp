@@ -14,52 +14,21 @@ const TMetaClass &TsMemo::StaticMetaClass() {
   });
 }
 
-TsMemo::TsMemo(TComponent *owner) : TCustomMemo(owner) {
+TsMemo::TsMemo(TComponent *owner) : TsAdapterKeeping(owner) {
   SkinData.ControlKind = MemoKind;
   SkinData.AfterLoad();
 }
 
-TsMemo::~TsMemo() {
-  ReleaseLinks();
-  adapter_.reset();
-}
+TsMemo::~TsMemo() { ReleaseLinks(); }
 
 void TsMemo::SetDisabledKind(uint32_t kinds) {
   SkinData.DisabledKind = kinds;
   SkinData.RefreshControl();
 }
 
-void TsMemo::Loaded() {
-  TCustomMemo::Loaded();
-  SkinData.AfterLoad();
-  BoundLabel.Place();
-  UpdateAdapter();
-}
-
-void TsMemo::CreateHandleDone() {
-  TCustomMemo::CreateHandleDone();
-  if (!IsLoading() && !IsReading()) UpdateAdapter();
-}
-
-void TsMemo::UpdateAdapter() { KeepAdapter(adapter_, *this, SkinData); }
-
-bool TsMemo::HandleSkinNotice(TMessage &m) {
-  switch (SkinCommandOf(m.WParam)) {
-  case AC_SKINSET: return SkinData.HandleSkinCommand(m);
-  case AC_SKINCLEARED:
-    if (!SkinData.HandleSkinCommand(m)) return false;
-    adapter_.reset();
-    // A fresh window forgets everything the adapter did to it.
-    if (HandleAllocated()) RecreateWnd();
-    return true;
-  case AC_SKINREFRESH:
-    if (!SkinData.HandleSkinCommand(m)) return false;
-    UpdateAdapter();
-    if (HandleAllocated())
-      RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-    return true;
-  default: return AnswerSkinQuery(m);
-  }
+void TsMemo::ShowUnskinned() {
+  // A fresh window forgets everything the adapter did to it.
+  if (HandleAllocated()) RecreateWnd();
 }
 
 void TsMemo::AfterMessage(const TMessage &m) {
@@ -78,7 +47,7 @@ void TsMemo::AfterMessage(const TMessage &m) {
     break;
   case CM_TEXTCHANGED:
   case CM_CHANGED:
-    if (adapter_) adapter_->UpdateBars();
+    if (TacEditWnd *adapter = Adapter()) adapter->UpdateBars();
     break;
   case SM_TESSORACMD:
     if (SkinCommandOf(m.WParam) == AC_SETPARENTMODE && SkinData.ParentMode && SkinData.BackgroundStale)
@@ -98,10 +67,10 @@ void TsMemo::WndProc(TMessage &m) {
         return;
       }
     }
-    TCustomMemo::WndProc(m);
+    TsAdapterKeeping::WndProc(m);
     AfterMessage(m);
   } else {
-    TCustomMemo::WndProc(m);
+    TsAdapterKeeping::WndProc(m);
   }
   KeepBoundLabelInStep(*this, BoundLabel, m);
 }

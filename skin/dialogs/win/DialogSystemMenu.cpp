@@ -3,51 +3,27 @@
 #include "skin/dialogs/DialogRules.h"
 #include "toolkit/base/MetaClass.h"
 
-namespace {
-constexpr int AltF4 = 0x8073;
-} // namespace
-
 const TMetaClass &TacSystemMenu::StaticMetaClass() { return DefineClass<TacSystemMenu, TPopupMenu>("TacSystemMenu"); }
 
-TacSystemMenu::TacSystemMenu(HWND dialog, DWORD style) : TPopupMenu(nullptr), dialog_(dialog), style_(style) {
+TacSystemMenu::TacSystemMenu(HWND dialog, DWORD style) : TsBasicSystemMenu(nullptr), dialog_(dialog), style_(style) {
   SetWindowHandle(dialog);
-  ItemRestore = AddItem("miRestore", "Restore", SC_RESTORE, true);
-  ItemMove = AddItem("miMove", "Move", SC_MOVE, false);
-  ItemSize = AddItem("miSize", "Size", SC_SIZE, false);
-  ItemMinimize = AddItem("miMinimize", "Minimize", SC_MINIMIZE, false);
-  ItemMaximize = AddItem("miMaximize", "Maximize", SC_MAXIMIZE, true);
-  AddItem("miLine", "-", 0, false);
-  ItemClose = AddItem("miClose", "Close", SC_CLOSE, false);
-  ItemClose->SetShortCut(AltF4);
+  AddStandardItems("mi", {.Restore = SystemCommand(SC_RESTORE, true),
+                          .Move = SystemCommand(SC_MOVE, false),
+                          .Size = SystemCommand(SC_SIZE, false),
+                          .Minimize = SystemCommand(SC_MINIMIZE, false),
+                          .Maximize = SystemCommand(SC_MAXIMIZE, true),
+                          .Close = SystemCommand(SC_CLOSE, false)});
   UpdateItems();
 }
 
-TMenuItem *TacSystemMenu::AddItem(const char *name, const char *caption, WPARAM command, bool updateAfter) {
-  auto *item = TComponent::Create<TMenuItem>(this);
-  item->SetName(name);
-  item->SetCaption(caption);
-  if (command)
-    item->OnClick = [this, command, updateAfter](TObject *) {
-      SendMessageW(dialog_, WM_SYSCOMMAND, command, 0);
-      if (updateAfter && IsWindow(dialog_)) UpdateItems();
-    };
-  Items().Add(item);
-  return item;
+std::function<void()> TacSystemMenu::SystemCommand(WPARAM command, bool updateAfter) {
+  return [this, command, updateAfter] {
+    SendMessageW(dialog_, WM_SYSCOMMAND, command, 0);
+    if (updateAfter && IsWindow(dialog_)) UpdateItems();
+  };
 }
 
-void TacSystemMenu::UpdateItems() {
-  const TacDialogMenuRules r = DialogMenuRules(style_, IsIconic(dialog_), IsZoomed(dialog_));
-  ItemRestore->SetVisible(r.RestoreVisible);
-  ItemRestore->SetEnabled(r.RestoreEnabled);
-  ItemMove->SetEnabled(r.MoveEnabled);
-  ItemSize->SetVisible(r.SizeVisible);
-  ItemSize->SetEnabled(r.SizeEnabled);
-  ItemMinimize->SetVisible(r.MinimizeVisible);
-  ItemMinimize->SetEnabled(r.MinimizeEnabled);
-  ItemMaximize->SetVisible(r.MaximizeVisible);
-  ItemMaximize->SetEnabled(r.MaximizeEnabled);
-  ItemClose->SetVisible(r.CloseVisible);
-}
+void TacSystemMenu::UpdateItems() { ShowItems(DialogMenuRules(style_, IsIconic(dialog_), IsZoomed(dialog_))); }
 
 void TacSystemMenu::PopupAt(POINT screen) {
   UpdateItems();

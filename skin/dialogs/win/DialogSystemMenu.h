@@ -6,20 +6,15 @@
 
 #include <windows.h>
 
-#include "toolkit/ui/Menus.h"
+#include <functional>
 
-class TacSystemMenu : public TPopupMenu {
+#include "skin/frame/win/BasicSystemMenu.h"
+
+class TacSystemMenu : public TsBasicSystemMenu {
   TK_CLASS(TacSystemMenu)
 public:
   // style: the dialog's window style as the adapter read it when it took the dialog over.
   TacSystemMenu(HWND dialog, DWORD style);
-
-  TMenuItem *ItemRestore = nullptr;
-  TMenuItem *ItemMove = nullptr;
-  TMenuItem *ItemSize = nullptr;
-  TMenuItem *ItemMinimize = nullptr;
-  TMenuItem *ItemMaximize = nullptr;
-  TMenuItem *ItemClose = nullptr;
 
   void UpdateItems();
   // Shows the menu at a screen point with its items up to date.
@@ -30,7 +25,8 @@ public:
   bool Dispatch(UINT command);
 
 private:
-  TMenuItem *AddItem(const char *name, const char *caption, WPARAM command, bool updateAfter);
+  // Sends the system command to the dialog; with updateAfter the items follow the dialog's new state.
+  std::function<void()> SystemCommand(WPARAM command, bool updateAfter);
 
   HWND dialog_;
   DWORD style_;

@@ -179,11 +179,6 @@ bool TacDialogWnd::HandleSkinCommand(TMessage &m) {
   const uint16_t command = SkinCommandOf(m.WParam);
   if (command != AC_SKINCLEARED && !SkinActive()) return TacScrollWnd::HandleSkinCommand(m);
   TsCommonData &data = SkinData();
-  auto answer = [&m](LPARAM value) {
-    m.LParam = value;
-    m.Result = value;
-    return true;
-  };
   switch (command) {
   case AC_SKINSET:
   case AC_SKINREFRESH:
@@ -209,10 +204,10 @@ bool TacDialogWnd::HandleSkinCommand(TMessage &m) {
     data.PaintLocked = SkinParamOf(m.WParam) == 1;
     if (data.PaintLocked) frame_.InvalidateCache();
     return true;
-  case AC_QUERYBGCHANGED: return answer(data.PaintLocked);
+  case AC_QUERYBGCHANGED: return AnswerQuery(m, data.PaintLocked);
   case AC_QUERYOWNBG: {
     const TsGeneralData *section = data.Section();
-    return answer(section && section->GradientPercent + section->ImagePercent > 0);
+    return AnswerQuery(m, section && section->GradientPercent + section->ImagePercent > 0);
   }
   case AC_QUERYCOLOR:
     if (const TsGeneralData *section = data.Section(); section && m.LParam) {

@@ -6,7 +6,6 @@ namespace {
 
 constexpr const char *SkinsItemName = "SkinSelectItem";
 constexpr const char *SkinsLineName = "SkinSelectLine";
-constexpr int AltF4 = 0x8073;
 constexpr int SkinsPerColumn = 20;
 
 // A menu shows "&" as the mark of an accelerator; a skin's name shows as it is.
@@ -24,40 +23,31 @@ std::string MenuCaption(const std::string &text) {
 const TMetaClass &TsSystemMenu::StaticMetaClass() { return DefineClass<TsSystemMenu, TPopupMenu>("TsSystemMenu"); }
 
 TsSystemMenu::TsSystemMenu(TComponent *owner, TCustomForm &form, std::function<TsTitleRules()> rules)
-    : TPopupMenu(owner), form_(form), rules_(std::move(rules)) {
+    : TsBasicSystemMenu(owner), form_(form), rules_(std::move(rules)) {
   SetName("SystemMenu");
-  ItemRestore = AddItem("ItemRestore", "Restore", [this] {
+  Actions actions;
+  actions.Restore = [this] {
     Command(SC_RESTORE);
     UpdateItems();
-  });
-  ItemMove = AddItem("ItemMove", "Move", [this] { Command(SC_MOVE); });
-  ItemSize = AddItem("ItemSize", "Size", [this] { Command(SC_SIZE); });
-  ItemMinimize = AddItem("ItemMinimize", "Minimize", [this] {
+  };
+  actions.Move = [this] { Command(SC_MOVE); };
+  actions.Size = [this] { Command(SC_SIZE); };
+  actions.Minimize = [this] {
     if (Application->MainForm() == &form_) {
       Application->Minimize();
       UpdateItems();
     } else {
       Command(SC_MINIMIZE);
     }
-  });
-  ItemMaximize = AddItem("ItemMaximize", "Maximize", [this] {
+  };
+  actions.Maximize = [this] {
     form_.SetWindowState(TWindowState::wsMaximized);
     Command(SC_MAXIMIZE);
     UpdateItems();
-  });
-  AddItem("ItemLine", "-", {});
-  ItemClose = AddItem("ItemClose", "Close", [this] { Command(SC_CLOSE); });
-  ItemClose->SetShortCut(AltF4);
+  };
+  actions.Close = [this] { Command(SC_CLOSE); };
+  AddStandardItems("Item", std::move(actions));
   UpdateItems();
-}
-
-TMenuItem *TsSystemMenu::AddItem(const std::string &name, const std::string &caption, std::function<void()> click) {
-  auto *item = TComponent::Create<TMenuItem>(this);
-  item->SetName(name);
-  item->SetCaption(caption);
-  if (click) item->OnClick = [click = std::move(click)](TObject *) { click(); };
-  Items().Add(item);
-  return item;
 }
 
 void TsSystemMenu::Command(WPARAM command) {
@@ -67,17 +57,9 @@ void TsSystemMenu::Command(WPARAM command) {
 void TsSystemMenu::UpdateItems() {
   try {
     const TsTitleRules r = rules_();
-    ItemRestore->SetVisible(r.RestoreVisible);
-    ItemRestore->SetEnabled(r.RestoreEnabled);
+    ShowItems(r);
+    // A form that cannot move now does not offer Move at all.
     ItemMove->SetVisible(r.MoveEnabled);
-    ItemMove->SetEnabled(r.MoveEnabled);
-    ItemSize->SetVisible(r.SizeVisible);
-    ItemSize->SetEnabled(r.SizeEnabled);
-    ItemMinimize->SetVisible(r.MinVisible);
-    ItemMinimize->SetEnabled(r.MinEnabled);
-    ItemMaximize->SetVisible(r.MaxVisible);
-    ItemMaximize->SetEnabled(r.MaxEnabled);
-    ItemClose->SetVisible(r.CloseVisible);
     ItemClose->SetEnabled(true);
   } catch (...) {
     // The items keep their last state; the menu still works.

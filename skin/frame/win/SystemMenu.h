@@ -5,26 +5,19 @@
 // skinned-menu component reaches it through the toolkit's menu hook like any other popup.
 
 #include <functional>
-#include <string>
 
 #include "skin/engine/SkinManager.h"
 #include "skin/frame/TitleBar.h"
+#include "skin/frame/win/BasicSystemMenu.h"
 #include "toolkit/ui/Forms.h"
-#include "toolkit/ui/Menus.h"
 
-class TsSystemMenu : public TPopupMenu {
+class TsSystemMenu : public TsBasicSystemMenu {
   TK_CLASS(TsSystemMenu)
 public:
   // rules: the title's rules for the form as it is now.
   TsSystemMenu(TComponent *owner, TCustomForm &form, std::function<TsTitleRules()> rules);
 
   TCustomForm &Form() const { return form_; }
-  TMenuItem *ItemRestore = nullptr;
-  TMenuItem *ItemMove = nullptr;
-  TMenuItem *ItemSize = nullptr;
-  TMenuItem *ItemMinimize = nullptr;
-  TMenuItem *ItemMaximize = nullptr;
-  TMenuItem *ItemClose = nullptr;
 
   // Shows and enables the items as the form's state allows; a failure leaves them as they were.
   void UpdateItems();
@@ -33,7 +26,6 @@ public:
   void UpdateSkinItems(TsSkinManager *manager);
 
 private:
-  TMenuItem *AddItem(const std::string &name, const std::string &caption, std::function<void()> click);
   void Command(WPARAM command);
   void RemoveSkinItems();
 
