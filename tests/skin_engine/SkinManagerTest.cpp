@@ -5,8 +5,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "skin/model/SkinErrors.h"
+#include "skin/engine/FlagScope.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/model/SkinPackWriter.h"
 #include "tools/Utf8Paths.h"
@@ -431,6 +433,22 @@ TEST_F(SkinManagerTest, AStoredLayoutCarriesAnInternalSkinAsCollections) {
   EXPECT_EQ(skin->Masks[mask].ImageCount, 3); // a stored count of 0 means three masked frames
   EXPECT_EQ(skin->Masks[mask].MaskType, 1);
   EXPECT_EQ(skin->SkinData.BISpace, 1);
+}
+
+// The manager's change and removal flags nest (a removal inside a change): the inner scope must leave the
+// outer one's flag raised, also when it is left by an exception.
+TEST(FlagScope, ANestedScopeLeavesTheFlagAsTheOuterOneSetIt) {
+  bool flag = false;
+  {
+    FlagScope outer(flag);
+    try {
+      FlagScope inner(flag);
+      throw std::runtime_error("left early");
+    } catch (const std::runtime_error &) {
+    }
+    EXPECT_TRUE(flag);
+  }
+  EXPECT_FALSE(flag);
 }
 
 } // namespace
