@@ -186,6 +186,11 @@ TEST_F(ApplicationTest, RunShowsTheMainFormAsTheProgramsWindowAndEndsWhenTermina
   // Once the program ends, a form is not put on the screen any more: a silent run shows no window.
   other->Show();
   EXPECT_FALSE(IsWindowVisible(other->Handle()));
+  // A modal form then ends at once as cancelled, rather than waiting for messages that never come.
+  auto *late = TComponent::Create<TForm>(Application);
+  EXPECT_EQ(late->ShowModal(), mrCancel);
+  EXPECT_FALSE(IsWindowVisible(late->Handle()));
+  late->Free();
   other->Free();
 }
 

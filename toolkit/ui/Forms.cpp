@@ -486,7 +486,8 @@ int TCustomForm::ShowModal() {
   DisabledWindows disabled(Handle());
   Show();
   do {
-    Application->HandleMessage();
+    // Once the program has ended, a form is not shown and nothing more comes to wait for.
+    if (!Application->Terminated()) Application->HandleMessage();
     if (Application->Terminated())
       modalResult_ = mrCancel;
     else if (modalResult_ != mrNone)
