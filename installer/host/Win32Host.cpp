@@ -13,7 +13,7 @@
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/base/Text.h"
 #include "toolkit/ui/SystemInfo.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 

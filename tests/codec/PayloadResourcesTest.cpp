@@ -13,7 +13,7 @@
 #include "installer/codec/ZlibCodec.h"
 #include "tests/codec/TempFolder.h"
 #include "toolkit/base/Stream.h"
-#include "toolkit/base/Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 
@@ -28,11 +28,6 @@ std::string FromBuildPath(const std::string &path) {
   for (char &c : windows)
     if (c == '/') c = '\\';
   return windows;
-}
-
-std::wstring Wide(const std::string &utf8) {
-  std::u16string wide = text::Utf8ToUtf16(utf8);
-  return std::wstring(wide.begin(), wide.end());
 }
 
 // The resource's bytes, or an empty span with found == false.

@@ -8,7 +8,7 @@
 
 #include "toolkit/base/Text.h"
 #include "toolkit/ui/Graphics.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace e2e {
 

@@ -15,7 +15,7 @@
 #include "tests/support/ShellLink.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/ui/SystemInfo.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace fs = std::filesystem;
 

@@ -21,7 +21,7 @@
 #include "toolkit/ui/Dialogs.h"
 #include "toolkit/ui/Menus.h"
 #include "toolkit/ui/StdCtrls.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <thread>
 
 #include "toolkit/base/Text.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace e2e {
 namespace {

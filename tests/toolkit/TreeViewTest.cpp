@@ -5,7 +5,7 @@
 #include "UiTestSupport.h"
 #include "toolkit/ui/ComCtrls.h"
 #include "toolkit/ui/Forms.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <map>
 
 #include "toolkit/ui/Forms.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 

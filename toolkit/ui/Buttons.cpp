@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/base/MetaClass.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 const TMetaClass &TSpeedButton::StaticMetaClass() {
   return DefineClass<TSpeedButton, TGraphicControl>("TSpeedButton", [](TClassBuilder<TSpeedButton> &c) {

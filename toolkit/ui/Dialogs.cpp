@@ -7,7 +7,7 @@
 #include "toolkit/base/Prompts.h"
 #include "toolkit/ui/ExtCtrls.h"
 #include "toolkit/ui/StdCtrls.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 

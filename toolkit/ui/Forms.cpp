@@ -12,7 +12,7 @@
 #include "toolkit/ui/ErrorPath.h"
 #include "toolkit/ui/Menus.h"
 #include "toolkit/ui/StandardClasses.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 // Posted to the application window to free a form that asked for it (Release).

@@ -7,7 +7,7 @@
 #include "toolkit/base/MetaClass.h"
 #include "toolkit/base/Stream.h"
 #include "toolkit/base/Text.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 COLORREF ColorToRGB(TColor color) {
   if (IsSystemColor(color)) return GetSysColor(SystemColorIndex(color));

@@ -7,7 +7,7 @@
 #include "toolkit/ui/ComCtrls.h"
 #include "toolkit/ui/ErrorPath.h"
 #include "toolkit/ui/Forms.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "tools/skinview/PreviewForm.h"
 #include "tools/skinview/PreviewSkin.h"
 #include "toolkit/base/Text.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 

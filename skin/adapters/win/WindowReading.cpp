@@ -1,6 +1,6 @@
 #include "skin/adapters/win/WindowReading.h"
 
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 std::string ReadWindowText(HWND window) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');

@@ -3,7 +3,7 @@
 #include "skin/controls/FolderNames.h"
 #include "skin/controls/GlyphFace.h"
 #include "skin/engine/win/SkinDelivery.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 constexpr int ComboEditKind = 138;

@@ -3,7 +3,7 @@
 #include <shlobj.h>
 
 #include "skin/controls/win/PathDialog.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 

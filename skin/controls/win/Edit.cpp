@@ -7,7 +7,7 @@
 #include "skin/pixels/win/GdiTextCanvas.h"
 #include "skin/render/MaskPainting.h"
 #include "skin/render/SkinText.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 

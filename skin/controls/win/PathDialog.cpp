@@ -2,7 +2,7 @@
 
 #include "skin/controls/FolderNames.h"
 #include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 

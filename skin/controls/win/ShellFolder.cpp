@@ -4,7 +4,7 @@
 
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/base/FileSystem.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 

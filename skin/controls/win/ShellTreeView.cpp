@@ -5,7 +5,7 @@
 #include "skin/engine/win/SkinDelivery.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/ui/Forms.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 

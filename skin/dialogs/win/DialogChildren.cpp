@@ -7,7 +7,7 @@
 #include "skin/dialogs/DialogRules.h"
 #include "skin/dialogs/win/StaticWnd.h"
 #include "skin/engine/win/SkinDelivery.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 

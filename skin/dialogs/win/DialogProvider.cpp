@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "toolkit/base/MetaClass.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 

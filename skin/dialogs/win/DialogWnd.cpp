@@ -4,7 +4,7 @@
 #include "skin/adapters/win/WindowReading.h"
 #include "skin/engine/win/SkinDelivery.h"
 #include "skin/pixels/win/DibStorage.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 

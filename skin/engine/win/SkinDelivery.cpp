@@ -4,7 +4,7 @@
 
 #include "toolkit/base/Text.h"
 #include "toolkit/ui/SystemInfo.h"
-#include "toolkit/ui/Win32Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 

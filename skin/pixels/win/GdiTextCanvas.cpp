@@ -1,7 +1,7 @@
 #include "skin/pixels/win/GdiTextCanvas.h"
 
 #include "toolkit/base/Exceptions.h"
-#include "toolkit/base/Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
 
@@ -12,11 +12,6 @@ BYTE QualityOf(FontQuality quality) {
   case FontQuality::Default: break;
   }
   return DEFAULT_QUALITY;
-}
-
-std::wstring Wide(std::string_view utf8) {
-  const std::u16string text = text::Utf8ToUtf16(utf8);
-  return std::wstring(text.begin(), text.end());
 }
 
 } // namespace

@@ -3,16 +3,9 @@
 #include <io.h>
 
 #include "toolkit/base/FileSystem.h"
-#include "toolkit/base/Text.h"
+#include "toolkit/base/win/Win32Text.h"
 
 namespace {
-std::wstring Wide(std::string_view utf8) {
-  std::u16string wide = text::Utf8ToUtf16(utf8);
-  return std::wstring(wide.begin(), wide.end());
-}
-
-std::string Narrow(const wchar_t *wide) { return text::Utf16ToUtf8(reinterpret_cast<const char16_t *>(wide)); }
-
 DWORD AttributesOf(const std::string &path) { return GetFileAttributesW(Wide(path).c_str()); }
 
 struct FindCloser {
