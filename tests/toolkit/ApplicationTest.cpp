@@ -186,6 +186,14 @@ TEST_F(ApplicationTest, RunShowsTheMainFormAsTheProgramsWindowAndEndsWhenTermina
   // Once the program ends, a form is not put on the screen any more: a silent run shows no window.
   other->Show();
   EXPECT_FALSE(IsWindowVisible(other->Handle()));
+  // A form first shown then runs its show event, but makes no window at all.
+  auto *fresh = TComponent::Create<TForm>(Application);
+  bool freshShowEventRan = false;
+  fresh->OnShow = [&](TObject *) { freshShowEventRan = true; };
+  fresh->Show();
+  EXPECT_TRUE(freshShowEventRan);
+  EXPECT_FALSE(fresh->HandleAllocated());
+  fresh->Free();
   // A modal form then ends at once as cancelled, rather than waiting for messages that never come.
   auto *late = TComponent::Create<TForm>(Application);
   EXPECT_EQ(late->ShowModal(), mrCancel);

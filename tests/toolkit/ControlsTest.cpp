@@ -197,17 +197,26 @@ TEST_F(ControlsTest, NotificationsReachTheHook) {
   EXPECT_EQ(listChange->WParam, reinterpret_cast<WPARAM>(button));
   EXPECT_EQ(listChange->LParam, 1);
 
+  // The first show runs OnShow before the windows are made; later ones inside CM_SHOWINGCHANGED, with the
+  // window still hidden.
   bool visibleAtShowing = true;
-  bool onShowInside = false;
-  form->OnShow = [&](TObject *) { onShowInside = formLog.Saw(CM_SHOWINGCHANGED); };
+  std::vector<std::pair<bool, bool>> windowAndShowingAtOnShow;
+  form->OnShow = [&](TObject *) {
+    windowAndShowingAtOnShow.emplace_back(form->HandleAllocated(), formLog.Saw(CM_SHOWINGCHANGED));
+  };
   Recorder showing(*form, [&](TMessage &m) {
     if (m.Msg == CM_SHOWINGCHANGED) visibleAtShowing = IsWindowVisible(form->Handle());
     return false;
   });
+  ASSERT_FALSE(form->HandleAllocated());
   form->Show();
   EXPECT_FALSE(visibleAtShowing);
-  EXPECT_TRUE(onShowInside);
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  form->Hide();
+  formLog.messages.clear();
+  form->Show();
+  EXPECT_EQ(windowAndShowingAtOnShow, (std::vector<std::pair<bool, bool>>{{false, false}, {true, true}}));
+  EXPECT_TRUE(IsWindowVisible(edit->Handle()));
 
   Recorder editLog(*edit);
   edit->SetEnabled(false);

@@ -610,6 +610,7 @@ bool TWinControl::Showing() const { return showing_; }
 
 void TWinControl::UpdateShowing() {
   bool showing = Visible() && (!Parent() || Parent()->Showing());
+  if (showing && !handle_ && !PrepareShowingWithoutWindow()) return;
   if (showing && !handle_) Handle();
   if (!handle_) return;
   bool changed = showing != showing_;

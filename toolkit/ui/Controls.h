@@ -345,6 +345,8 @@ protected:
   void ColorChanged() override;
   // Hides or shows the window as Showing changes (default of CM_SHOWINGCHANGED).
   virtual void ShowingChanged();
+  // Called when the control is to show and has no window yet; false leaves it hidden and without one.
+  virtual bool PrepareShowingWithoutWindow() { return true; }
   void UpdateShowing();
 
   // The child control list; InsertControl performs CM_CONTROLLISTCHANGE up the parents.

@@ -284,9 +284,18 @@ void TCustomForm::ApplyPosition() {
               Width(), Height());
 }
 
+bool TCustomForm::PrepareShowingWithoutWindow() {
+  // The show event runs before the windows are made: one that ends the program (a silent run) then costs
+  // no windows at all, and whatever it needs a window for makes it on demand.
+  DoShow();
+  if (Application->TerminationRequested()) return false;
+  showEventRan_ = true;
+  return true;
+}
+
 void TCustomForm::ShowingChanged() {
   if (Showing()) {
-    DoShow();
+    if (!std::exchange(showEventRan_, false)) DoShow();
     // A form shown while the program ends, or whose show event ended it (a silent run), would only flash.
     if (Application->TerminationRequested()) return;
     ApplyPosition();

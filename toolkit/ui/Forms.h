@@ -131,6 +131,7 @@ protected:
   void DestroyWnd() override;
   void PaintWindow(HDC dc) override;
   void ShowingChanged() override;
+  bool PrepareShowingWithoutWindow() override;
   void Loaded() override;
   virtual void DoCreate();
   virtual void DoShow();
@@ -153,7 +154,7 @@ private:
   bool scaled_ = true, autoScroll_ = false, keyPreview_ = false;
   int pixelsPerInch_ = 96, textHeight_ = 13;
   TWinControl *activeControl_ = nullptr;
-  bool active_ = false, modal_ = false, shownOnce_ = false;
+  bool active_ = false, modal_ = false, shownOnce_ = false, showEventRan_ = false;
   int modalResult_ = mrNone;
   // A client size stored before the styles it depends on were all read.
   int pendingClientWidth_ = -1, pendingClientHeight_ = -1;
