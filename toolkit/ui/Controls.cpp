@@ -1,5 +1,6 @@
 #include "toolkit/ui/Controls.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -427,6 +428,17 @@ UINT_PTR FreeChildId(HWND parent) {
   return next;
 }
 
+// Registers the common controls' classes, once. Asked for only when a window needs a system class that is
+// not there yet, so a run that makes no window never loads the common controls library.
+bool RegisterCommonControlClasses() {
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_TREEVIEW_CLASSES |
+                                             ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    return InitCommonControlsEx(&icc) != FALSE;
+  }();
+  return registered;
+}
+
 // Registers the toolkit class once per name; returns the procedure unhandled messages go to.
 WNDPROC RegisterWindowClass(const TCreateParams &params) {
   static std::map<std::wstring, WNDPROC> registered;
@@ -435,7 +447,8 @@ WNDPROC RegisterWindowClass(const TCreateParams &params) {
   wc.cbSize = sizeof wc;
   WNDPROC base = DefWindowProcW;
   if (!params.baseClass.empty()) {
-    if (!GetClassInfoExW(nullptr, params.baseClass.c_str(), &wc))
+    if (!GetClassInfoExW(nullptr, params.baseClass.c_str(), &wc) &&
+        !(RegisterCommonControlClasses() && GetClassInfoExW(nullptr, params.baseClass.c_str(), &wc)))
       throw Exception("Window class " + Narrow(params.baseClass) + " is not available");
     base = wc.lpfnWndProc;
     wc.style &= ~CS_GLOBALCLASS;

@@ -1,6 +1,5 @@
 #include "toolkit/ui/Forms.h"
 
-#include <commctrl.h>
 #include <objbase.h>
 
 #include <algorithm>
@@ -601,9 +600,6 @@ void TApplication::Notification(TComponent *component, TOperation operation) {
 
 void TApplication::Initialize() {
   if (!comInitialized_) comInitialized_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_TREEVIEW_CLASSES |
-                                           ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&icc);
 }
 
 void TApplication::SetTitle(const std::string &title) {
