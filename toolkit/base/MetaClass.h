@@ -53,9 +53,11 @@ private:
 struct TPropertyInfo {
   std::string name;
   // Sets the stored value; null for a property that only leads to a nested object.
-  void (*apply)(const TPropertyInfo &self, TObject &, const LayoutValue &, LayoutReader &) = nullptr;
+  using Apply = void (*)(const TPropertyInfo &self, TObject &, const LayoutValue &, LayoutReader &);
+  Apply apply = nullptr;
   // The nested object a dotted path continues into ("Font" in "Font.Name"); null otherwise.
-  TPersistent *(*nested)(const TPropertyInfo &self, TObject &) = nullptr;
+  using Nested = TPersistent *(*)(const TPropertyInfo &self, TObject &);
+  Nested nested = nullptr;
   TMetaTarget target;
   // The identifiers of an enum or set property.
   TIdentTable names;
@@ -64,14 +66,16 @@ struct TPropertyInfo {
 struct THandlerInfo {
   std::string name;
   // Binds the handler to an instance: a std::function of the handler's own signature.
-  std::any (*bind)(const THandlerInfo &self, TObject &) = nullptr;
+  using Bind = std::any (*)(const THandlerInfo &self, TObject &);
+  Bind bind = nullptr;
   TMetaTarget target;
 };
 
 struct TFieldInfo {
   std::string name;
   // Stores the component in the instance's field; false when its class does not fit the field.
-  bool (*assign)(const TFieldInfo &self, TObject &, TComponent *) = nullptr;
+  using Assign = bool (*)(const TFieldInfo &self, TObject &, TComponent *);
+  Assign assign = nullptr;
   TMetaTarget target;
 };
 
@@ -98,9 +102,11 @@ public:
   TComponent *CreateComponent(TComponent *owner) const;
   std::unique_ptr<TCollectionItem> CreateItem(TCollection *collection) const;
 
-  void AddProperty(TPropertyInfo info) { properties_.push_back(std::move(info)); }
-  void AddHandler(THandlerInfo info) { handlers_.push_back(std::move(info)); }
-  void AddField(TFieldInfo info) { fields_.push_back(std::move(info)); }
+  // Entries are added only while the class is defined; afterwards they stay where they are.
+  void AddProperty(std::string_view name, TPropertyInfo::Apply apply, TPropertyInfo::Nested nested,
+                   const TMetaTarget &target, TIdentTable names = {});
+  void AddHandler(std::string_view name, THandlerInfo::Bind bind, const TMetaTarget &target);
+  void AddField(std::string_view name, TFieldInfo::Assign assign, const TMetaTarget &target);
   void SetFactories(ComponentFactory component, ItemFactory item) {
     componentFactory_ = component;
     itemFactory_ = item;
@@ -202,66 +208,60 @@ public:
   explicit TClassBuilder(TMetaClass &meta) : meta_(meta) {}
 
   // Setters are member functions (of C or a base) or callables taking (C&, value).
-  template <class S> void Int(std::string name, S set) {
-    Add(std::move(name), &meta_thunks::SetValue<&LayoutReader::Int, ObjectOf<S>, TargetOf<S>>, set);
+  template <class S> void Int(std::string_view name, S set) {
+    Add(name, &meta_thunks::SetValue<&LayoutReader::Int, ObjectOf<S>, TargetOf<S>>, set);
   }
-  template <class S> void String(std::string name, S set) {
-    Add(std::move(name), &meta_thunks::SetValue<&LayoutReader::String, ObjectOf<S>, TargetOf<S>>, set);
+  template <class S> void String(std::string_view name, S set) {
+    Add(name, &meta_thunks::SetValue<&LayoutReader::String, ObjectOf<S>, TargetOf<S>>, set);
   }
-  template <class S> void Bool(std::string name, S set) {
-    Add(std::move(name), &meta_thunks::SetValue<&LayoutReader::Bool, ObjectOf<S>, TargetOf<S>>, set);
+  template <class S> void Bool(std::string_view name, S set) {
+    Add(name, &meta_thunks::SetValue<&LayoutReader::Bool, ObjectOf<S>, TargetOf<S>>, set);
   }
-  template <class S> void Color(std::string name, S set) {
-    Add(std::move(name), &meta_thunks::SetValue<&LayoutReader::Color, ObjectOf<S>, TargetOf<S>>, set);
+  template <class S> void Color(std::string_view name, S set) {
+    Add(name, &meta_thunks::SetValue<&LayoutReader::Color, ObjectOf<S>, TargetOf<S>>, set);
   }
-  template <class E, class S> void Enum(std::string name, S set, TIdentTable names) {
-    Add(std::move(name), &meta_thunks::SetNamed<E, &LayoutReader::Enum, ObjectOf<S>, TargetOf<S>>, set,
-        std::move(names));
+  template <class E, class S> void Enum(std::string_view name, S set, TIdentTable names) {
+    Add(name, &meta_thunks::SetNamed<E, &LayoutReader::Enum, ObjectOf<S>, TargetOf<S>>, set, std::move(names));
   }
-  template <class S> void Set(std::string name, S set, TIdentTable names) {
-    Add(std::move(name), &meta_thunks::SetNamed<uint32_t, &LayoutReader::Set, ObjectOf<S>, TargetOf<S>>, set,
-        std::move(names));
+  template <class S> void Set(std::string_view name, S set, TIdentTable names) {
+    Add(name, &meta_thunks::SetNamed<uint32_t, &LayoutReader::Set, ObjectOf<S>, TargetOf<S>>, set, std::move(names));
   }
-  template <class S> void Binary(std::string name, S set) {
-    Add(std::move(name), &meta_thunks::SetValue<&LayoutReader::Bytes, ObjectOf<S>, TargetOf<S>>, set);
+  template <class S> void Binary(std::string_view name, S set) {
+    Add(name, &meta_thunks::SetValue<&LayoutReader::Bytes, ObjectOf<S>, TargetOf<S>>, set);
   }
   // get returns the TStrings to fill.
-  template <class G> void Strings(std::string name, G get) {
-    Add(std::move(name), &meta_thunks::Fill<&LayoutReader::ReadStrings, ObjectOf<G>, TargetOf<G>>, get);
+  template <class G> void Strings(std::string_view name, G get) {
+    Add(name, &meta_thunks::Fill<&LayoutReader::ReadStrings, ObjectOf<G>, TargetOf<G>>, get);
   }
   // get returns the TCollection whose items the layout lists.
-  template <class G> void Collection(std::string name, G get) {
-    Add(std::move(name), &meta_thunks::Fill<&LayoutReader::ReadCollection, ObjectOf<G>, TargetOf<G>>, get);
+  template <class G> void Collection(std::string_view name, G get) {
+    Add(name, &meta_thunks::Fill<&LayoutReader::ReadCollection, ObjectOf<G>, TargetOf<G>>, get);
   }
   // get returns a TPersistent whose own properties a dotted path reaches ("Font.Name").
-  template <class G> void Object(std::string name, G get) {
-    meta_.AddProperty({std::move(name),
-                       nullptr,
-                       &meta_thunks::Nested<ObjectOf<G>, TargetOf<G>>,
-                       TMetaTarget(meta_thunks::Plain(get)),
-                       {}});
+  template <class G> void Object(std::string_view name, G get) {
+    meta_.AddProperty(name, nullptr, &meta_thunks::Nested<ObjectOf<G>, TargetOf<G>>,
+                      TMetaTarget(meta_thunks::Plain(get)));
   }
   // A reference to another component of the layout, resolved after reading.
-  template <class T, class S> void Reference(std::string name, S set) {
-    Add(std::move(name), &meta_thunks::SetReference<T, ObjectOf<S>, TargetOf<S>>, set);
+  template <class T, class S> void Reference(std::string_view name, S set) {
+    Add(name, &meta_thunks::SetReference<T, ObjectOf<S>, TargetOf<S>>, set);
   }
   // An event (a std::function member) set to a handler of the root by name.
-  template <class M> void Event(std::string name, M member) {
-    Add(std::move(name), &meta_thunks::SetEvent<ObjectOf<M>, TargetOf<M>>, member);
+  template <class M> void Event(std::string_view name, M member) {
+    Add(name, &meta_thunks::SetEvent<ObjectOf<M>, TargetOf<M>>, member);
   }
   // A member function that layouts name as an event handler ("FormCreate").
-  template <class R, class D, class... A> void Handler(std::string name, R (D::*method)(A...)) {
-    meta_.AddHandler({std::move(name), &meta_thunks::BindHandler<R, D, A...>, TMetaTarget(method)});
+  template <class R, class D, class... A> void Handler(std::string_view name, R (D::*method)(A...)) {
+    meta_.AddHandler(name, &meta_thunks::BindHandler<R, D, A...>, TMetaTarget(method));
   }
   // A component field of the root, set when the layout creates the component of that name.
-  template <class T, class D> void Field(std::string name, T *D::*field) {
-    meta_.AddField({std::move(name), &meta_thunks::AssignField<T, D>, TMetaTarget(field)});
+  template <class T, class D> void Field(std::string_view name, T *D::*field) {
+    meta_.AddField(name, &meta_thunks::AssignField<T, D>, TMetaTarget(field));
   }
 
 private:
-  template <class S>
-  void Add(std::string name, decltype(TPropertyInfo::apply) apply, S target, TIdentTable names = {}) {
-    meta_.AddProperty({std::move(name), apply, nullptr, TMetaTarget(meta_thunks::Plain(target)), std::move(names)});
+  template <class S> void Add(std::string_view name, TPropertyInfo::Apply apply, S target, TIdentTable names = {}) {
+    meta_.AddProperty(name, apply, nullptr, TMetaTarget(meta_thunks::Plain(target)), std::move(names));
   }
 
   TMetaClass &meta_;
