@@ -50,8 +50,13 @@ const TFieldInfo *TMetaClass::FindField(std::string_view name) const {
 }
 
 void TMetaClass::AddProperty(std::string_view name, TPropertyInfo::Apply apply, TPropertyInfo::Nested nested,
-                             const TMetaTarget &target, TIdentTable names) {
-  properties_.push_back({std::string(name), apply, nested, target, std::move(names)});
+                             const TMetaTarget &target) {
+  properties_.push_back({std::string(name), apply, nested, target, {}});
+}
+
+void TMetaClass::AddProperty(std::string_view name, TPropertyInfo::Apply apply, const TMetaTarget &target,
+                             TIdentTable names) {
+  properties_.push_back({std::string(name), apply, nullptr, target, std::move(names)});
 }
 
 void TMetaClass::AddHandler(std::string_view name, THandlerInfo::Bind bind, const TMetaTarget &target) {

@@ -104,7 +104,9 @@ public:
 
   // Entries are added only while the class is defined; afterwards they stay where they are.
   void AddProperty(std::string_view name, TPropertyInfo::Apply apply, TPropertyInfo::Nested nested,
-                   const TMetaTarget &target, TIdentTable names = {});
+                   const TMetaTarget &target);
+  // An enum or set property with its identifiers.
+  void AddProperty(std::string_view name, TPropertyInfo::Apply apply, const TMetaTarget &target, TIdentTable names);
   void AddHandler(std::string_view name, THandlerInfo::Bind bind, const TMetaTarget &target);
   void AddField(std::string_view name, TFieldInfo::Assign assign, const TMetaTarget &target);
   void SetFactories(ComponentFactory component, ItemFactory item) {
@@ -221,10 +223,12 @@ public:
     Add(name, &meta_thunks::SetValue<&LayoutReader::Color, ObjectOf<S>, TargetOf<S>>, set);
   }
   template <class E, class S> void Enum(std::string_view name, S set, TIdentTable names) {
-    Add(name, &meta_thunks::SetNamed<E, &LayoutReader::Enum, ObjectOf<S>, TargetOf<S>>, set, std::move(names));
+    meta_.AddProperty(name, &meta_thunks::SetNamed<E, &LayoutReader::Enum, ObjectOf<S>, TargetOf<S>>, Target(set),
+                      std::move(names));
   }
   template <class S> void Set(std::string_view name, S set, TIdentTable names) {
-    Add(name, &meta_thunks::SetNamed<uint32_t, &LayoutReader::Set, ObjectOf<S>, TargetOf<S>>, set, std::move(names));
+    meta_.AddProperty(name, &meta_thunks::SetNamed<uint32_t, &LayoutReader::Set, ObjectOf<S>, TargetOf<S>>, Target(set),
+                      std::move(names));
   }
   template <class S> void Binary(std::string_view name, S set) {
     Add(name, &meta_thunks::SetValue<&LayoutReader::Bytes, ObjectOf<S>, TargetOf<S>>, set);
@@ -239,8 +243,7 @@ public:
   }
   // get returns a TPersistent whose own properties a dotted path reaches ("Font.Name").
   template <class G> void Object(std::string_view name, G get) {
-    meta_.AddProperty(name, nullptr, &meta_thunks::Nested<ObjectOf<G>, TargetOf<G>>,
-                      TMetaTarget(meta_thunks::Plain(get)));
+    meta_.AddProperty(name, nullptr, &meta_thunks::Nested<ObjectOf<G>, TargetOf<G>>, Target(get));
   }
   // A reference to another component of the layout, resolved after reading.
   template <class T, class S> void Reference(std::string_view name, S set) {
@@ -260,8 +263,9 @@ public:
   }
 
 private:
-  template <class S> void Add(std::string_view name, TPropertyInfo::Apply apply, S target, TIdentTable names = {}) {
-    meta_.AddProperty(name, apply, nullptr, TMetaTarget(meta_thunks::Plain(target)), std::move(names));
+  template <class S> static TMetaTarget Target(S target) { return TMetaTarget(meta_thunks::Plain(target)); }
+  template <class S> void Add(std::string_view name, TPropertyInfo::Apply apply, S target) {
+    meta_.AddProperty(name, apply, nullptr, Target(target));
   }
 
   TMetaClass &meta_;
