@@ -256,6 +256,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadLayout{"object R : TRoot { object A : TThing { Color = clNoSuch } }", 1, "clNoSuch"},
         BadLayout{"object R : TRoot { object A : TThing { Flag = maybe } }", 1, "maybe"},
         BadLayout{"object R : TRoot {\n object A : TThing {\n Buddy = Ghost } }", 3, "Ghost"},
+        BadLayout{"object R : TRoot {\n object A : TThing {\n Buddy = R } }", 3, "R does not fit Buddy"},
         BadLayout{"object R : TRoot { object A : TThing { OnPing = Missing } }", 1, "Missing"},
         BadLayout{"object R : TRoot { object A : TThing { OnPing = WrongSignature } }", 1, "does not fit"},
         BadLayout{"object R : TRoot { object A : TThing { } object a : TThing { } }", 1, "already exists"},

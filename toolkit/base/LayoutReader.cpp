@@ -80,7 +80,7 @@ void LayoutReader::ReadChild(TComponent &parent, const LayoutObject &object) {
     component->SetStateFlags(csLoading | csReading, true);
     component->SetName(object.name);
     if (const TFieldInfo *field = root_.MetaClass().FindField(object.name))
-      if (!field->assign(root_, component))
+      if (!field->assign(*field, root_, component))
         throw ELayoutError(object.line, "field " + object.name + " of " + root_.ClassName() + " does not take a " +
                                             object.className);
     component->SetParentComponent(&parent);
@@ -105,11 +105,11 @@ void LayoutReader::ApplyProperty(TObject &target, const LayoutProperty &property
     if (!info) throw ELayoutError(property.line, object->ClassName() + " has no property " + std::string(name));
     if (dot == std::string_view::npos) {
       if (!info->apply) throw ELayoutError(property.line, "property " + property.path + " cannot be set");
-      AtLine(property.line, [&] { info->apply(*object, property.value, *this); });
+      AtLine(property.line, [&] { info->apply(*info, *object, property.value, *this); });
       return;
     }
     if (!info->nested) throw ELayoutError(property.line, std::string(name) + " has no nested properties");
-    object = info->nested(*object);
+    object = info->nested(*info, *object);
     if (!object) throw ELayoutError(property.line, std::string(name) + " is empty");
     path.remove_prefix(dot + 1);
   }
@@ -216,7 +216,7 @@ std::any LayoutReader::Handler(const LayoutValue &value) const {
   ExpectKind(value, LayoutValue::Kind::Identifier);
   const THandlerInfo *handler = root_.MetaClass().FindHandler(value.text);
   if (!handler) Fail(value, root_.ClassName() + " has no handler " + value.text);
-  return handler->bind(root_);
+  return handler->bind(*handler, root_);
 }
 
 void LayoutReader::AddReference(const LayoutValue &value, std::function<void(TComponent *)> assign) {

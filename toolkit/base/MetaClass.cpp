@@ -49,6 +49,24 @@ const TFieldInfo *TMetaClass::FindField(std::string_view name) const {
   return nullptr;
 }
 
+void TMetaClass::AddProperty(std::string_view name, TPropertyInfo::Apply apply, TPropertyInfo::Nested nested,
+                             const TMetaTarget &target) {
+  properties_.push_back({std::string(name), apply, nested, target, {}});
+}
+
+void TMetaClass::AddProperty(std::string_view name, TPropertyInfo::Apply apply, const TMetaTarget &target,
+                             TIdentTable names) {
+  properties_.push_back({std::string(name), apply, nullptr, target, std::move(names)});
+}
+
+void TMetaClass::AddHandler(std::string_view name, THandlerInfo::Bind bind, const TMetaTarget &target) {
+  handlers_.push_back({std::string(name), bind, target});
+}
+
+void TMetaClass::AddField(std::string_view name, TFieldInfo::Assign assign, const TMetaTarget &target) {
+  fields_.push_back({std::string(name), assign, target});
+}
+
 TComponent *TMetaClass::CreateComponent(TComponent *owner) const {
   if (!componentFactory_) throw Exception("Cannot create an instance of " + name_);
   return componentFactory_(owner);
