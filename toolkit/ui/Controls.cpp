@@ -531,7 +531,6 @@ void TWinControl::CreateParams(TCreateParams &p) {
   p.y = Top();
   p.width = Width();
   p.height = Height();
-  p.wndParent = Parent() ? Parent()->Handle() : nullptr;
   p.winClassName = Wide(ClassName());
 }
 
@@ -552,6 +551,9 @@ void TWinControl::CreateWindowHandle(const TCreateParams &p) {
 void TWinControl::CreateWnd() {
   TCreateParams params;
   CreateParams(params);
+  // The parent's window is asked for only here: working out the styles (a client rectangle measured while a
+  // layout is read) must not make it.
+  if (!params.wndParent && Parent()) params.wndParent = Parent()->Handle();
   CreateWindowHandle(params);
   GetClientRect(handle_, &clientSize_);
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
