@@ -567,7 +567,6 @@ TApplication::TApplication() : TComponent(nullptr) {
                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   if (!smallIcon_) smallIcon_ = icon_.Handle();
   RegisterStandardClasses();
-  CreateHandle();
 }
 
 TApplication::~TApplication() {
@@ -577,7 +576,12 @@ TApplication::~TApplication() {
   if (comInitialized_) CoUninitialize();
 }
 
-void TApplication::CreateHandle() {
+HWND TApplication::Handle() const {
+  if (!handle_) CreateHandle();
+  return handle_;
+}
+
+void TApplication::CreateHandle() const {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = ApplicationWindowProc;
@@ -674,7 +678,7 @@ void TApplication::Restore() {
 void TApplication::HandleException(std::exception_ptr error) {
   pending_.push_back(std::move(error));
   if (reporting_ || InsideHookProcedure())
-    PostMessageW(handle_, WM_REPORTPENDING, 0, 0);
+    PostMessageW(Handle(), WM_REPORTPENDING, 0, 0);
   else
     ReportPending();
 }
@@ -713,7 +717,7 @@ HWND TApplication::ActiveFormHandle() const {
   HWND active = GetActiveWindow();
   if (active && active != handle_ && IsWindowVisible(active) && IsWindowEnabled(active)) return active;
   if (mainForm_ && mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->Handle())) return mainForm_->Handle();
-  return handle_;
+  return Handle();
 }
 
 TCustomForm *TApplication::FocusForm() const {

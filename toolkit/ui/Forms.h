@@ -172,12 +172,13 @@ public:
   TApplication();
   ~TApplication() override;
 
-  // COM for this thread (single-threaded apartment), common controls, the standard classes.
+  // COM for this thread (single-threaded apartment).
   void Initialize();
   // The hidden window of class "TApplication": it takes the program's own messages, owns the forms made
   // before the main form has a window, and hands the focus on to the forms. It never shows: the main form
-  // is the program's window on the taskbar, and other forms belong to it.
-  HWND Handle() const { return handle_; }
+  // is the program's window on the taskbar, and other forms belong to it. Made when first asked for, so a
+  // run that shows nothing (a silent install) makes no window at all.
+  HWND Handle() const;
   // The window that modal boxes and popup menus belong to: the active window of ours, else the main form
   // when it shows, else the application window.
   HWND ActiveFormHandle() const;
@@ -229,7 +230,7 @@ public:
 private:
   friend LRESULT CALLBACK ApplicationWindowProc(HWND, UINT, WPARAM, LPARAM);
   template <class T> T *AddForm(T *form, std::string_view layoutText, bool hasLayout);
-  void CreateHandle();
+  void CreateHandle() const;
   // The application window's own handling, after its hooks.
   void WndProc(TMessage &m);
   // Keyboard navigation a form does for its controls: Tab, Enter, Escape and accelerator characters.
@@ -243,7 +244,7 @@ private:
   // The form that should have the focus when the application window is given it.
   TCustomForm *FocusForm() const;
 
-  HWND handle_ = nullptr;
+  mutable HWND handle_ = nullptr;
   std::string title_;
   TIcon icon_;
   HICON smallIcon_ = nullptr;
